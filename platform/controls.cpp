@@ -1,0 +1,92 @@
+#include "platform/controls.h"
+
+#include <QMouseEvent>
+
+namespace zm {
+
+QString normaliseLineBreaks(const QString& text) {
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QChar(u'\r'), QChar(u'\n'));
+    return out;
+}
+
+Label::Label(QWidget* parent, const QString& name) : QLabel(parent) {
+    setObjectName(name);
+    setMouseTracking(true);
+    setTextFormat(Qt::PlainText);
+}
+
+void Label::setCaption(const QString& text) {
+    caption_ = text;
+    setText(normaliseLineBreaks(text));
+}
+
+void Label::setPointSize(int points) {
+    QFont f = font();
+    f.setPointSize(points);
+    setFont(f);
+}
+
+int Label::pointSize() const {
+    return font().pointSize();
+}
+
+void Label::setBold(bool bold) {
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+void Label::setColours(const QColor& text, const QColor& background) {
+    setTextColour(text);
+    setBackgroundColour(background);
+}
+
+void Label::setTextColour(const QColor& text) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, text);
+    setPalette(p);
+}
+
+void Label::setBackgroundColour(const QColor& background) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, background);
+    setPalette(p);
+    setAutoFillBackground(background.alpha() > 0);
+}
+
+void Label::setPicture(const QPixmap& picture) {
+    setPixmap(picture);
+    if (!picture.isNull())
+        resize(picture.size());
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = true;
+    Q_EMIT pressed(event->button(), event->position().toPoint());
+    event->accept();
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = event->button() == Qt::LeftButton && leftPressed_ &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = false;
+    event->accept();
+    if (click)
+        Q_EMIT clicked();
+}
+
+void Label::mouseMoveEvent(QMouseEvent* event) {
+    Q_EMIT moved(event->position().toPoint());
+    event->accept();
+}
+
+Backdrop::Backdrop(QWidget* parent) : Label(parent, QStringLiteral("fond")) {
+    setGeometry(0, 0, 800, 600);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+} // namespace zm

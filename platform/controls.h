@@ -1,0 +1,54 @@
+#pragma once
+// The windowing controls the screens are made of. A Label is both a text label
+// and an image (a picture in a label); it reports mouse presses with their
+// button, clicks (a left press and release over it), and mouse moves over it.
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace zm {
+
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent, const QString& name = {});
+
+    // Shows a text composed with carriage returns (13), line feeds (10) or
+    // both: each of them breaks the line where it stands.
+    void setCaption(const QString& text);
+    QString caption() const { return caption_; }
+    void setPointSize(int points);
+    int pointSize() const;
+    void setColours(const QColor& text, const QColor& background);
+    void setTextColour(const QColor& text);
+    void setBackgroundColour(const QColor& background);
+    // An image control: the picture at its own size.
+    void setPicture(const QPixmap& picture);
+    void setBold(bool bold);
+
+Q_SIGNALS:
+    void pressed(Qt::MouseButton button, QPoint pos);
+    void clicked();
+    void moved(QPoint pos);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QString caption_;
+    bool leftPressed_ = false;
+};
+
+// The screen's own background: reports presses, clicks and moves like a Label.
+class Backdrop : public Label {
+    Q_OBJECT
+public:
+    explicit Backdrop(QWidget* parent);
+};
+
+// Line breaks as the screens compose them, turned into the ones Qt draws.
+QString normaliseLineBreaks(const QString& text);
+
+} // namespace zm

@@ -1,0 +1,275 @@
+#include "platform/qt/qt_platform.h"
+
+#include "platform/wav_length.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+#include <thread>
+
+namespace zm {
+
+constexpr QSize kSceneSize(800, 600);
+
+// --- window -----------------------------------------------------------------
+
+SceneView::SceneView() {
+    setScene(new QGraphicsScene(this));
+    scene()->setSceneRect(QRectF(QPointF(0, 0), QSizeF(kSceneSize)));
+    setBackgroundBrush(Qt::black);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                   QPainter::SmoothPixmapTransform);
+    setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    setWindowTitle(QStringLiteral("Zibelou Malice"));
+    resize(kSceneSize);
+}
+
+void SceneView::setStage(QWidget* stage) {
+    stage_ = stage;
+    stage->resize(kSceneSize);
+    proxy_ = scene()->addWidget(stage);
+    fitStage();
+}
+
+void SceneView::fitStage() {
+    fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
+}
+
+void SceneView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    fitStage();
+}
+
+void SceneView::closeEvent(QCloseEvent* event) {
+    if (onCloseRequest && !onCloseRequest())
+        event->ignore();
+    else
+        event->accept();
+}
+
+// --- time -------------------------------------------------------------------
+
+QtClock::QtClock() {
+    elapsed_.start();
+}
+
+qint64 QtClock::ticks() const {
+    return elapsed_.elapsed();
+}
+
+void QtClock::waitLettingEventsRun(int ms) {
+    // A nested event loop sleeps in the window system until the next event or
+    // the deadline: waiting costs no processor time.
+    QEventLoop loop;
+    QTimer::singleShot(std::max(ms, 0), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QtClock::waitHoldingEvents(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(ms, 0)));
+}
+
+namespace {
+
+class QtTimer : public Timer {
+public:
+    QtTimer() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    }
+    void setInterval(int ms) override { timer_.setInterval(ms); }
+    void start() override { timer_.start(); }
+    void stop() override { timer_.stop(); }
+    bool isActive() const override { return timer_.isActive(); }
+    void setOnTick(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+
+private:
+    void tick() {
+        if (inTick_ || !onTick_)
+            return;
+        inTick_ = true;
+        onTick_();
+        inTick_ = false;
+    }
+    QTimer timer_;
+    std::function<void()> onTick_;
+    bool inTick_ = false;
+};
+
+} // namespace
+
+// --- randomness -------------------------------------------------------------
+
+QtRandom::QtRandom() {
+    seedFromClock();
+}
+
+double QtRandom::next() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
+}
+
+void QtRandom::seedFromClock() {
+    engine_.seed(quint64(QDateTime::currentMSecsSinceEpoch()) ^
+                 quint64(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+// --- sound ------------------------------------------------------------------
+
+QtSound::QtSound(const Clock& clock) : clock_(clock), ambience_(new QSoundEffect) {}
+
+QtSound::~QtSound() {
+    qDeleteAll(effects_);
+}
+
+void QtSound::playAmbience(const QString& path) {
+    close();
+    // The end of the ambience is computed from its length: audio back ends
+    // report it late, or never when the machine has no audio device.
+    state_.started(clock_.ticks(), wavFileLengthMs(path).value_or(0));
+    ambience_->setSource(QUrl::fromLocalFile(path));
+    ambience_->play();
+}
+
+void QtSound::stop() {
+    ambience_->stop();
+    state_.stopped(clock_.ticks());
+    if (playingEffect_)
+        playingEffect_->stop();
+    playingEffect_ = nullptr;
+}
+
+void QtSound::next() {
+    ambience_->stop();
+    state_.skippedToEnd();
+}
+
+void QtSound::close() {
+    ambience_->stop();
+    state_.closed();
+}
+
+bool QtSound::ambiencePlaying() const {
+    return state_.playing(clock_.ticks());
+}
+
+QSoundEffect* QtSound::effectFor(const QString& path) {
+    // Effects are short: each is decoded once and kept for the next time.
+    auto it = effects_.find(path);
+    if (it != effects_.end())
+        return *it;
+    auto* effect = new QSoundEffect;
+    effect->setSource(QUrl::fromLocalFile(path));
+    effects_.insert(path, effect);
+    return effect;
+}
+
+void QtSound::playEffect(const QString& path) {
+    stop();
+    playingEffect_ = effectFor(path);
+    playingEffect_->play();
+}
+
+// --- cursor -----------------------------------------------------------------
+
+QtCursor::QtCursor(SceneView& view) : view_(view) {
+    qApp->installEventFilter(this);
+}
+
+int QtCursor::showCursor(bool show) {
+    counter_ += show ? 1 : -1;
+    const bool hide = counter_ < 0;
+    if (hide && !hidden_)
+        QApplication::setOverrideCursor(Qt::BlankCursor);
+    else if (!hide && hidden_)
+        QApplication::restoreOverrideCursor();
+    hidden_ = hide;
+    return counter_;
+}
+
+void QtCursor::setPos(QPoint scenePos) {
+    QCursor::setPos(view_.viewport()->mapToGlobal(view_.mapFromScene(scenePos)));
+}
+
+QPoint QtCursor::pos() const {
+    return view_.mapToScene(view_.viewport()->mapFromGlobal(QCursor::pos())).toPoint();
+}
+
+void QtCursor::confine(QRect sceneRect) {
+    confinement_ = sceneRect;
+    const QPoint p = pos();
+    if (!sceneRect.contains(p))
+        setPos(QPoint(std::clamp(p.x(), sceneRect.left(), sceneRect.right()),
+                      std::clamp(p.y(), sceneRect.top(), sceneRect.bottom())));
+}
+
+void QtCursor::release() {
+    confinement_.reset();
+}
+
+bool QtCursor::eventFilter(QObject* watched, QEvent* event) {
+    // The window system cannot confine the pointer for us everywhere: a move
+    // that leaves the rectangle puts the pointer back on its edge.
+    if (confinement_ && event->type() == QEvent::MouseMove) {
+        const QPoint p = pos();
+        const QRect r = *confinement_;
+        if (!r.contains(p)) {
+            setPos(QPoint(std::clamp(p.x(), r.left(), r.right()),
+                          std::clamp(p.y(), r.top(), r.bottom())));
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// --- display ----------------------------------------------------------------
+
+QtDisplay::QtDisplay(SceneView& view) : view_(view) {}
+
+QSize QtDisplay::screenSize() const {
+    const QScreen* screen = view_.screen() ? view_.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : kSceneSize;
+}
+
+void QtDisplay::changeResolution(int width, int height) {
+    if (QSize(width, height) == kSceneSize) {
+        // Without a window manager a full-screen request alone leaves a small
+        // window: give the window the screen's geometry first.
+        if (const QScreen* screen = view_.screen())
+            view_.setGeometry(screen->geometry());
+        view_.showFullScreen();
+    } else {
+        view_.showNormal();
+    }
+}
+
+void QtDisplay::redrawNow(QWidget* widget) {
+    QWidget* stage = view_.stage();
+    if (!widget || !stage)
+        return;
+    const QRect inStage(widget->mapTo(stage, QPoint(0, 0)), widget->size());
+    const QRect inView = view_.mapFromScene(QRectF(inStage)).boundingRect().adjusted(-2, -2, 2, 2);
+    view_.viewport()->repaint(inView);
+}
+
+// --- platform ---------------------------------------------------------------
+
+QtPlatform::QtPlatform()
+    : sound_(new QtSound(clock_)), cursor_(new QtCursor(view_)), display_(new QtDisplay(view_)) {}
+
+QtPlatform::~QtPlatform() = default;
+
+std::unique_ptr<Timer> QtPlatform::createTimer() {
+    return std::make_unique<QtTimer>();
+}
+
+} // namespace zm

@@ -1,0 +1,135 @@
+#pragma once
+// The platform of the real game, on Qt: a full-screen view that scales the
+// 800 x 600 scene to the display, Qt Multimedia sound, the system cursor.
+
+#include "platform/ambience_state.h"
+#include "platform/platform.h"
+
+#include <QElapsedTimer>
+#include <QGraphicsView>
+#include <QHash>
+#include <functional>
+#include <memory>
+#include <random>
+
+class QGraphicsProxyWidget;
+class QSoundEffect;
+
+namespace zm {
+
+// The window of the game: shows the scene scaled to fill it, aspect kept,
+// black bars around. Mouse positions reach the scene in scene pixels.
+class SceneView : public QGraphicsView {
+    Q_OBJECT
+public:
+    SceneView();
+    void setStage(QWidget* stage);
+    QWidget* stage() const { return stage_; }
+    // Called when the window system asks the window to close; returns whether
+    // the window may close.
+    std::function<bool()> onCloseRequest;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fitStage();
+    QWidget* stage_ = nullptr;
+    QGraphicsProxyWidget* proxy_ = nullptr;
+};
+
+class QtClock : public Clock {
+public:
+    QtClock();
+    qint64 ticks() const override;
+    void waitLettingEventsRun(int ms) override;
+    void waitHoldingEvents(int ms) override;
+
+private:
+    QElapsedTimer elapsed_;
+};
+
+class QtRandom : public Random {
+public:
+    QtRandom();
+    double next() override;
+    void seedFromClock() override;
+
+private:
+    std::mt19937_64 engine_;
+};
+
+class QtSound : public Sound {
+public:
+    explicit QtSound(const Clock& clock);
+    ~QtSound() override;
+    void playAmbience(const QString& path) override;
+    void stop() override;
+    void next() override;
+    void close() override;
+    bool ambiencePlaying() const override;
+    void playEffect(const QString& path) override;
+
+private:
+    QSoundEffect* effectFor(const QString& path);
+    const Clock& clock_;
+    std::unique_ptr<QSoundEffect> ambience_;
+    AmbienceState state_;
+    QHash<QString, QSoundEffect*> effects_;
+    QSoundEffect* playingEffect_ = nullptr;
+};
+
+class QtCursor : public QObject, public Cursor {
+    Q_OBJECT
+public:
+    explicit QtCursor(SceneView& view);
+    int showCursor(bool show) override;
+    void setPos(QPoint scenePos) override;
+    QPoint pos() const override;
+    void confine(QRect sceneRect) override;
+    void release() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    SceneView& view_;
+    int counter_ = 0;
+    bool hidden_ = false;
+    std::optional<QRect> confinement_;
+};
+
+class QtDisplay : public Display {
+public:
+    explicit QtDisplay(SceneView& view);
+    QSize screenSize() const override;
+    void changeResolution(int width, int height) override;
+    void redrawNow(QWidget* widget) override;
+
+private:
+    SceneView& view_;
+};
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+    Clock& clock() override { return clock_; }
+    Random& random() override { return random_; }
+    Sound& sound() override { return *sound_; }
+    Cursor& cursor() override { return *cursor_; }
+    Display& display() override { return *display_; }
+    std::unique_ptr<Timer> createTimer() override;
+    SceneView& view() { return view_; }
+
+private:
+    SceneView view_;
+    QtClock clock_;
+    QtRandom random_;
+    std::unique_ptr<QtSound> sound_;
+    std::unique_ptr<QtCursor> cursor_;
+    std::unique_ptr<QtDisplay> display_;
+};
+
+} // namespace zm

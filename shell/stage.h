@@ -1,0 +1,25 @@
+#pragma once
+// The 800 x 600 scene on which the screens are shown, one over the other. The
+// top visible screen is the active one; it is activated when it is shown, and
+// again when the screen over it is hidden.
+
+#include <QWidget>
+#include <vector>
+
+namespace zm {
+
+class Screen;
+
+class Stage : public QWidget {
+    Q_OBJECT
+public:
+    explicit Stage(QWidget* parent = nullptr);
+    void showScreen(Screen* screen);
+    void hideScreen(Screen* screen);
+    Screen* active() const { return shown_.empty() ? nullptr : shown_.back(); }
+
+private:
+    std::vector<Screen*> shown_;
+};
+
+} // namespace zm
