@@ -1,0 +1,26 @@
+# Installs, with apt-get, the Debian packages the build needs and the machine
+# lacks. Sourced by ./play and ./check; extra packages may be passed as
+# arguments.
+zm_install_missing() {
+    local wanted=(cmake ninja-build g++ ccache pkg-config
+        qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libgl-dev
+        libgtest-dev fonts-sil-andika "$@")
+    local missing=()
+    local p
+    for p in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+zm_configure_and_build() {
+    cmake -S . -B build -G Ninja -DBUILD_TESTING="$1" >/dev/null
+    cmake --build build
+}
