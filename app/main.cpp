@@ -4,6 +4,41 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// A session that ends, or a TERM signal, closes the window as the window
+// system would: the game's quit sequence saves the players first.
+void closeWindowOnTerminationSignals(QWidget& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        window.close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,6 +47,8 @@ int main(int argc, char** argv) {
     zm::Game game(platform, QApplication::applicationDirPath() + QStringLiteral("/datas"));
     platform.view().setStage(&game.stage());
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };
+    game.onEnded = [] { QApplication::quit(); };
+    closeWindowOnTerminationSignals(platform.view());
     game.start();
     return QApplication::exec();
 }

@@ -1,6 +1,11 @@
 #include "platform/controls.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace zm {
 
@@ -36,6 +41,40 @@ void Label::setBold(bool bold) {
     QFont f = font();
     f.setBold(bold);
     setFont(f);
+}
+
+void Label::setLineHeight(int percent) {
+    lineHeight_ = percent;
+    update();
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    if (lineHeight_ == 100 || !pixmap().isNull()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QTextDocument doc;
+    doc.setDefaultFont(font());
+    doc.setDocumentMargin(0);
+    doc.setTextWidth(width());
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    doc.setDefaultTextOption(option);
+    doc.setPlainText(text());
+    QTextCursor all(&doc);
+    all.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(lineHeight_, QTextBlockFormat::ProportionalHeight);
+    all.mergeBlockFormat(format);
+    QPainter painter(this);
+    if (alignment() & Qt::AlignVCenter)
+        painter.translate(0, (height() - doc.size().height()) / 2);
+    else if (alignment() & Qt::AlignBottom)
+        painter.translate(0, height() - doc.size().height());
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.palette.setColor(QPalette::Text, palette().color(QPalette::WindowText));
+    doc.documentLayout()->draw(&painter, context);
 }
 
 void Label::setColours(const QColor& text, const QColor& background) {

@@ -25,6 +25,9 @@ public:
     // An image control: the picture at its own size.
     void setPicture(const QPixmap& picture);
     void setBold(bool bold);
+    // Line height in percent of the font's own (100: as the font says). The
+    // child-friendly font has tall lines; long help texts are set tighter.
+    void setLineHeight(int percent);
 
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, QPoint pos);
@@ -35,9 +38,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QString caption_;
+    int lineHeight_ = 100;
     bool leftPressed_ = false;
 };
 

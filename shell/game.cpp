@@ -1,53 +1,55 @@
 #include "shell/game.h"
 
-#include "shell/screen.h"
-
-#include <QApplication>
-#include <QImageReader>
-#include <QKeyEvent>
+#include "shell/depart.h"
+#include "shell/divers.h"
+#include "shell/ecran_epreuve.h"
+#include "shell/feuille_aide.h"
 
 namespace zm {
 
-namespace {
-// Stand-in for the hub until its screens exist: the background and the first
-// ambience; Escape quits.
-class Accueil : public Screen {
-public:
-    using Screen::Screen;
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape)
-            QApplication::quit();
-    }
-};
-
-QPixmap loadPicture(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return QPixmap::fromImage(reader.read());
-}
-} // namespace
-
 Game::Game(Platform& platform, const QString& datasDir)
-    : platform_(platform), routines_(platform, stage_, datasDir) {
-    depart_ = new Accueil(QStringLiteral("depart"), routines_, &stage_);
-    depart_->setBackground(loadPicture(routines_.datas(QStringLiteral("101"))));
-    depart_->setFocusPolicy(Qt::StrongFocus);
+    : platform_(platform), routines_(platform, stage_, datasDir),
+      divers_(std::make_unique<Divers>(datasDir)) {
+    ecrans_.depart = new Depart(routines_, *divers_, &stage_);
+    ecrans_.feuille_aide = new FeuilleAide(routines_, &stage_);
+    const auto& descriptions = descriptionsEpreuves();
+    for (std::size_t k = 0; k < descriptions.size(); ++k) {
+        ecrans_.epreuves[k] = new EcranEpreuve(descriptions[k], routines_, &stage_);
+        ecrans_.depart->epreuves[k] = ecrans_.epreuves[k];
+    }
+    routines_.depart = {ecrans_.depart, ecrans_.depart->scoreLabel(), &ecrans_.depart->timer()};
+    routines_.feuille_aide = ecrans_.feuille_aide;
+    routines_.terminer = [this] {
+        ended_ = true;
+        for (QObject* child : stage_.children())
+            if (auto* screen = qobject_cast<Screen*>(child))
+                screen->hide();
+        if (onEnded)
+            onEnded();
+    };
+    demande_prenom_ = new DemandePrenom(routines_, *divers_, ecrans_, &stage_);
 }
 
 Game::~Game() = default;
 
 void Game::start() {
-    const QSize screen = platform_.display().screenSize();
-    routines_.largeur_initiale = float(screen.width());
-    routines_.hauteur_initiale = float(screen.height());
-    routines_.changer_resolution(800, 600);
-    stage_.showScreen(depart_);
-    depart_->setFocus();
-    routines_.jouer_ambiance();
+    if (started_)
+        return;
+    started_ = true;
+    stage_.showScreen(demande_prenom_);
+    demande_prenom_->demarrer();
 }
 
 bool Game::quitRequested() {
-    return true;
+    if (ended_)
+        return true;
+    // Before a player is chosen there is nothing new to save.
+    if (stage_.active() == demande_prenom_ || !ecrans_.depart->isVisible()) {
+        routines_.changer_resolution(routines_.largeur_initiale, routines_.hauteur_initiale);
+        ended_ = true;
+        return true;
+    }
+    return ecrans_.depart->quitter_jeu();
 }
 
 } // namespace zm

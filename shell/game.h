@@ -1,6 +1,7 @@
 #pragma once
 // The whole game: the scene, the shared services and every screen.
 
+#include "shell/demande_prenom.h"
 #include "shell/routines.h"
 #include "shell/stage.h"
 
@@ -8,7 +9,7 @@
 
 namespace zm {
 
-class Screen;
+class Divers;
 
 class Game {
 public:
@@ -16,16 +17,26 @@ public:
     ~Game();
     Stage& stage() { return stage_; }
     Routines& routines() { return routines_; }
-    // Starts the game on its first screen.
+    DemandePrenom& roster() { return *demande_prenom_; }
+    const Ecrans& ecrans() const { return ecrans_; }
+    // Shows the roster, which starts the game up.
     void start();
-    // The window system asks the game to end: returns whether it may.
+    // The window system asks the game to end (a window closed, the session
+    // ending): the quit sequence of the door runs. Returns whether the game
+    // may end.
     bool quitRequested();
+    // Set when the game has ended through its quit sequence.
+    std::function<void()> onEnded;
 
 private:
     Platform& platform_;
     Stage stage_;
     Routines routines_;
-    Screen* depart_ = nullptr;
+    std::unique_ptr<Divers> divers_;
+    Ecrans ecrans_;
+    DemandePrenom* demande_prenom_ = nullptr;
+    bool started_ = false;
+    bool ended_ = false;
 };
 
 } // namespace zm

@@ -165,6 +165,12 @@ void Routines::rangerJoueurCourant() {
     j.score = score;
 }
 
+bool Routines::sauver_joueurs(QString* erreur) {
+    rangerJoueurCourant();
+    joueurs.indice_message = indice_message;
+    return zm::sauver_joueurs(fichierJoueurs(), joueurs, erreur);
+}
+
 void Routines::chargerJoueur(int slot) {
     const Joueur& j = joueurs.slots[std::size_t(std::clamp(slot, 0, kMaxJoueurs))];
     score = j.score;

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -67,6 +68,8 @@ public:
     // --- links to the screens the procedures reach --------------------------
     StartScreenLink depart;
     HelpSheetLink* feuille_aide = nullptr;
+    // Closes every screen: the program ends.
+    std::function<void()> terminer;
 
     // --- procedures ---------------------------------------------------------
     void cacher_souris();
@@ -96,6 +99,10 @@ public:
     // The current player's live values into its slot of the roster table, and
     // back.
     void rangerJoueurCourant();
+    // The current player's values into the table, then every player into
+    // datas/4.bin. False, with the reason, when the file could not be written.
+    bool sauver_joueurs(QString* erreur);
+    QString fichierJoueurs() const { return datas(QStringLiteral("4.bin")); }
     void chargerJoueur(int slot);
     void effacerProgressions();
 

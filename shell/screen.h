@@ -27,6 +27,8 @@ public:
 protected:
     // A label placed on this screen.
     Label* addLabel(const QString& name, QRect geometry, const QString& caption = {});
+    // The score label, top right, as every screen shows it.
+    void addScoreLabel();
 
     Routines& routines;
     Backdrop* fond;

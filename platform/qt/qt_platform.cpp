@@ -39,6 +39,8 @@ void SceneView::setStage(QWidget* stage) {
     stage_ = stage;
     stage->resize(kSceneSize);
     proxy_ = scene()->addWidget(stage);
+    // Keys reach the scene's widgets only through the item that has the focus.
+    proxy_->setFocus();
     fitStage();
 }
 
@@ -247,6 +249,9 @@ void QtDisplay::changeResolution(int width, int height) {
         if (const QScreen* screen = view_.screen())
             view_.setGeometry(screen->geometry());
         view_.showFullScreen();
+        // Without a window manager nobody gives the window the keyboard.
+        view_.activateWindow();
+        view_.raise();
     } else {
         view_.showNormal();
     }

@@ -1,0 +1,93 @@
+#pragma once
+// The player roster, first screen of the game. Showing it starts the whole
+// game up (display, pictures, saved players); then the child chooses a saved
+// player, creates one on the on-screen keyboard, or deletes one, and "Jouer"
+// goes on to the start screen.
+
+#include "shell/screen.h"
+
+#include <array>
+
+class QListWidget;
+class QLineEdit;
+class QPushButton;
+
+namespace zm {
+
+class Depart;
+class Divers;
+class EcranEpreuve;
+class FeuilleAide;
+
+// Every screen the start-up gives its picture to.
+struct Ecrans {
+    Depart* depart = nullptr;
+    FeuilleAide* feuille_aide = nullptr;
+    std::array<EcranEpreuve*, 14> epreuves{}; // in the order of the characters
+};
+
+class DemandePrenom : public Screen {
+    Q_OBJECT
+public:
+    DemandePrenom(Routines& routines, const Divers& divers, const Ecrans& ecrans, QWidget* stage);
+
+    // The start-up sequence, run once when the screen is first shown.
+    void demarrer();
+    // The first name as "Jouer" makes it: no outer blanks, single inner
+    // blanks, capitals at the start of each part, "Inconnu" when empty.
+    static QString normaliserPrenom(const QString& typed);
+
+    // Controls, named as in the game's design.
+    std::array<Label*, 13> reponse{};
+    QWidget* alphabet;
+    std::array<QPushButton*, 26> lettre{};
+    QPushButton* espace;
+    Label* infos;
+    Label* effacer;
+    Label* label_effacer;
+    QListWidget* liste_prenoms;
+    QLineEdit* infos2;
+    Label* nouveau_joueur;
+    Label* image_nouveau_joueur;
+    Label* label_supprimer_joueur;
+    Label* image_supprimer_joueur;
+    Label* fin_mot;
+    Label* image_fin_mot;
+    Label* avertissement;
+    QWidget* inutile;
+    int nombre_lettres = 0;
+
+    void taperLettre(int i);
+    void taperEspace();
+    void effacerNom();
+    void choisirJoueur();
+    void nouveauJoueur();
+    void supprimerJoueur();
+    void jouer();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Label* bouton(const QString& name, const QString& imageName, QRect geometry,
+                  const QString& caption, Label** image);
+    void charger_images();
+    void effacer_progression();
+    void afficher_prenom(const QString& name);
+    void montrerNom(const QString& name);
+    void montrerInconnu();
+    void viderNom();
+    void placer(int n);
+    void ajusterListe(int decalage);
+    void montrerClavier(bool visible);
+    void rafraichirScore();
+    void ecrireDansPrenom(QChar c);
+
+    const Divers& divers_;
+    Ecrans ecrans_;
+    // Clicks that come before the start-up has finished are not for the roster yet.
+    bool pret_ = false;
+    bool fini_ = false;
+};
+
+} // namespace zm

@@ -1,0 +1,242 @@
+#include "shell/depart.h"
+
+#include "shell/divers.h"
+#include "shell/routines.h"
+#include "shell/stage.h"
+
+namespace zm {
+namespace {
+
+constexpr QSize kPersonnage(135, 123);
+constexpr QSize kPorte(38, 47);
+constexpr QPoint kPositionPorte(728, 352);
+
+// Ten corners of six digits each: x on three digits, y on three digits.
+QPoint coin(const char* digits, int k) {
+    const QString s = QString::fromLatin1(digits);
+    return QPoint(s.mid(6 * k, 3).toInt(), s.mid(6 * k + 3, 3).toInt());
+}
+const char* const kCoinsRepos = "003004003132003260003388283004283132283260283388561004561260";
+const char* const kCoinsActifs = "142004142132142260142388422004422132422260422388561132561388";
+
+const QPoint kPositions[14] = {{641, 460}, {6, 467},   {663, 176}, {490, 460}, {321, 256},
+                               {153, 466}, {322, 464}, {558, 315}, {466, 140}, {236, 126},
+                               {22, 54},   {11, 237},  {432, 6},   {168, 327}};
+
+const char* const kTextes[14] = {
+    "Venez dépenser vos points dans le Bonneteau des Mots !",
+    "Vous aimez les animaux ? Venez retrouver vos amis dans les expressions françaises !",
+    "Trouvez la femelle ou le petit de l'animal cité.",
+    "Retrouvez les mots manquants dans le texte qui va rapidement défiler à l'écran !",
+    "L'ordinateur va vous proposer un mot. Saurez-vous découvrir son synonyme parmi ceux "
+    "inscrits ?",
+    "Lisez rapidement un court texte et répondez ensuite aux questions posées.",
+    "Un texte va s'effacer progressivement. Aurez-vous eu le temps de le lire et de le "
+    "comprendre ?",
+    "Envie de dépenser vos points ? L'ordinateur tire au hasard des mots dans une liste. "
+    "Combien seront identiques ?",
+    "Vous souviendrez-vous des mots qui vont défiler devant vous ?",
+    "Venez faire fructifier vos points en devinant la hauteur d'une lettre tirée au sort par "
+    "l'ordinateur par rapport à une lettre de référence.",
+    "Je vous défie de trouver le féminin ou le pluriel des mots proposés !",
+    "Avez-vous assez de mémoire pour retenir, dans l'ordre, les mots proposés ?",
+    "Quelle est la bonne syllabe pour compléter un mot ?",
+    "Retrouvez l'infinitif du verbe utilisé dans la phrase proposée."};
+
+} // namespace
+
+const QString Depart::kInvitation = QStringLiteral(
+    "Choisissez l'un des quatorze personnages à l'écran et répondez à son défi en cliquant sur "
+    "lui !");
+
+Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
+    : Screen(QStringLiteral("depart"), routines, stage), divers_(divers),
+      Timer_(routines.platform().createTimer()) {
+    for (int k = 0; k < 14; ++k) {
+        anim[k] = addLabel(QStringLiteral("anim(%1)").arg(k), QRect(kPositions[k], kPersonnage));
+        connect(anim[k], &Label::moved, this, [this, k] { survolPersonnage(k); });
+        connect(anim[k], &Label::clicked, this, [this, k] { clicPersonnage(k); });
+        textes_epreuves[k] = QString::fromUtf8(kTextes[k]);
+    }
+    quitter = addLabel(QStringLiteral("quitter"), QRect(kPositionPorte, kPorte));
+    connect(quitter, &Label::moved, this, &Depart::survolPorte);
+    connect(quitter, &Label::pressed, this, [this](Qt::MouseButton b) { appuiPorte(b); });
+
+    addScoreLabel();
+    connect(label_score, &Label::clicked, this, [this] {
+        if (!anime_)
+            this->routines.afficher_score(*this);
+    });
+    connect(label_score, &Label::moved, this, &Depart::survolScore);
+
+    nom_epreuve = addLabel(QStringLiteral("nom_epreuve"), QRect(10, 562, 780, 38),
+                           QStringLiteral("Choisissez l'un des 14 personnages à l'écran et "
+                                          "répondez à son défi en cliquant sur lui !"));
+    nom_epreuve->setAlignment(Qt::AlignCenter);
+    nom_epreuve->setWordWrap(true);
+    nom_epreuve->setBold(true);
+    nom_epreuve->setTextColour(QColor(0, 0, 128));
+    connect(nom_epreuve, &Label::moved, this, &Depart::survolFond);
+    connect(fond, &Label::moved, this, &Depart::survolFond);
+
+    Timer_->setInterval(1000);
+    Timer_->setOnTick([this] { tic(); });
+
+    // What the screen does when it is loaded.
+    quitter->setPicture(imagePorte(0));
+    dessiner_personnages();
+    routines.platform().cursor().setPos(QPoint(400, 400));
+}
+
+Depart::~Depart() = default;
+
+QPixmap Depart::imageRepos(int k) const {
+    return k < 10 ? Divers::decouper(divers_.dessins, coin(kCoinsRepos, k), kPersonnage)
+                  : Divers::decouper(divers_.dessins2, coin(kCoinsRepos, k - 10), kPersonnage);
+}
+
+QPixmap Depart::imageActive(int k) const {
+    return k < 10 ? Divers::decouper(divers_.dessins, coin(kCoinsActifs, k), kPersonnage)
+                  : Divers::decouper(divers_.dessins2, coin(kCoinsActifs, k - 10), kPersonnage);
+}
+
+QPixmap Depart::imagePorte(int i) const {
+    return Divers::decouper(divers_.dessins3, QPoint(41 * i + 1, 1), kPorte);
+}
+
+void Depart::activate() {
+    routines.platform().sound().next();
+    Timer_->start();
+    label_score->setCaption(routines.texteScore());
+}
+
+void Depart::dessiner_personnages() {
+    for (int k = 0; k < 14; ++k)
+        anim[k]->setPicture(imageRepos(k));
+}
+
+void Depart::remettre_personnages() {
+    for (int k = 0; k < 14; ++k) {
+        if (personnage_actif[k] == 1) {
+            personnage_actif[k] = 0;
+            anim[k]->setPicture(imageRepos(k));
+        }
+    }
+}
+
+void Depart::survolFond() {
+    nom_epreuve->setCaption(kInvitation);
+    remettre_personnages();
+}
+
+void Depart::survolPersonnage(int i) {
+    remettre_personnages();
+    if (personnage_actif[i] == 0) {
+        nom_epreuve->setCaption(textes_epreuves[i]);
+        personnage_actif[i] = 1;
+        anim[i]->setPicture(imageActive(i));
+    }
+}
+
+void Depart::clicPersonnage(int i) {
+    if (anime_ || !epreuves[i])
+        return;
+    routines.cacher_souris();
+    survolFond();
+    routines.retour_aide = 0;
+    routines.stage().showScreen(epreuves[i]);
+}
+
+void Depart::survolScore() {
+    const qint32 score = routines.score;
+    nom_epreuve->setCaption(QStringLiteral("Ben oui ") + routines.prenom +
+                            QStringLiteral("... votre score est de") + QStringLiteral(" ") +
+                            QString::number(score) +
+                            (score < 2 ? QStringLiteral(" point !") : QStringLiteral(" points !")));
+}
+
+void Depart::survolPorte() {
+    remettre_personnages();
+    if (porte_ouverte == 0)
+        nom_epreuve->setCaption(QStringLiteral("Cliquez sur la porte pour quitter le jeu ") +
+                                routines.prenom + QStringLiteral("."));
+}
+
+void Depart::animerPorte(std::initializer_list<int> frames) {
+    for (int i : frames) {
+        quitter->setPicture(imagePorte(i));
+        routines.platform().clock().waitLettingEventsRun(130);
+    }
+}
+
+void Depart::appuiPorte(Qt::MouseButton button) {
+    if (anime_)
+        return;
+    Cursor& cursor = routines.platform().cursor();
+    if (porte_ouverte == 0) {
+        routines.jouer_son(QStringLiteral("36.ats"));
+        porte_ouverte = 1;
+        // From client (728, 352) to client (765, 398): the cursor cannot leave the door.
+        cursor.confine(QRect(QPoint(728, 352), QPoint(764, 397)));
+        anime_ = true;
+        animerPorte({0, 1, 2, 3});
+        anime_ = false;
+        nom_epreuve->setCaption(QStringLiteral("Un clic droit pour Quitter Zibelou Malice, un "
+                                               "clic gauche pour continuer à jouer."));
+        return;
+    }
+    routines.jouer_son(QStringLiteral("36.ats"));
+    if (button == Qt::RightButton) {
+        cursor.release();
+        quitter_jeu();
+    } else if (button == Qt::LeftButton) {
+        cursor.release();
+        porte_ouverte = 0;
+        anime_ = true;
+        animerPorte({3, 2, 1, 0});
+        anime_ = false;
+    }
+}
+
+bool Depart::quitter_jeu() {
+    routines.platform().sound().close();
+    Timer_->stop();
+    QString erreur;
+    if (!routines.sauver_joueurs(&erreur)) {
+        // Nothing is lost yet: the players are still in memory. Stay open,
+        // with the door closed, and say what happened.
+        porte_ouverte = 0;
+        quitter->setPicture(imagePorte(0));
+        Timer_->start();
+        nom_epreuve->setCaption(
+            QStringLiteral("Attention : la partie n'a pas pu être enregistrée (") + erreur +
+            QStringLiteral("). Le jeu reste ouvert : réessayez de quitter plus tard."));
+        return false;
+    }
+    routines.changer_resolution(routines.largeur_initiale, routines.hauteur_initiale);
+    if (routines.terminer)
+        routines.terminer();
+    return true;
+}
+
+void Depart::tic() {
+    Platform& platform = routines.platform();
+    platform.random().seedFromClock();
+    const int r = platform.random().between(0, 49);
+    if (platform.sound().ambiencePlaying() || anime_)
+        return;
+    if (r <= 13) {
+        anim[r]->setPicture(imageActive(r));
+        anime_ = true;
+        platform.clock().waitLettingEventsRun(r <= 9 ? 800 : 700);
+        anime_ = false;
+        personnage_actif[r] = 1;
+        remettre_personnages();
+        routines.jouer_ambiance();
+    } else if (r == 14) {
+        routines.afficher_score(*this);
+        routines.jouer_ambiance();
+    }
+}
+
+} // namespace zm

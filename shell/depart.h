@@ -1,0 +1,63 @@
+#pragma once
+// The start screen: fourteen characters, each opening its exercise, the score,
+// the line of text at the bottom, the ambience between random animations,
+// and the door that ends the game.
+
+#include "shell/screen.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace zm {
+
+class Divers;
+class Timer;
+
+class Depart : public Screen {
+    Q_OBJECT
+public:
+    Depart(Routines& routines, const Divers& divers, QWidget* stage);
+    ~Depart() override;
+
+    void activate() override;
+    // The exercise screen each character opens.
+    std::array<Screen*, 14> epreuves{};
+    // The quit sequence; false when the players could not be saved (the game
+    // then stays open and says so).
+    bool quitter_jeu();
+    Timer& timer() { return *Timer_; }
+
+    std::array<Label*, 14> anim{};
+    Label* quitter;
+    Label* nom_epreuve;
+    std::array<QString, 14> textes_epreuves;
+    std::array<qint16, 14> personnage_actif{};
+    qint16 porte_ouverte = 0;
+
+    static const QString kInvitation;
+
+private:
+    QPixmap imageRepos(int k) const;
+    QPixmap imageActive(int k) const;
+    QPixmap imagePorte(int i) const;
+    void dessiner_personnages();
+    void remettre_personnages();
+    void survolFond();
+    void survolPersonnage(int i);
+    void clicPersonnage(int i);
+    void survolScore();
+    void survolPorte();
+    void appuiPorte(Qt::MouseButton button);
+    void animerPorte(std::initializer_list<int> frames);
+    void tic();
+
+    const Divers& divers_;
+    std::unique_ptr<Timer> Timer_;
+    // True while a character or the door is being animated: the waits of the
+    // animations let events run, and a click then must not start a second
+    // animation inside the first or open an exercise behind it.
+    bool anime_ = false;
+};
+
+} // namespace zm

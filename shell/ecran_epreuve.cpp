@@ -1,0 +1,98 @@
+#include "shell/ecran_epreuve.h"
+
+#include "shell/routines.h"
+
+namespace zm {
+
+const std::array<DescriptionEpreuve, 14>& descriptionsEpreuves() {
+    auto d = [](const char* nom, const char* fond, const char* titre, int section,
+                bool sortie, bool commentaire) {
+        DescriptionEpreuve e;
+        e.nom = QString::fromLatin1(nom);
+        e.fond = QString::fromLatin1(fond);
+        e.titre = QString::fromUtf8(titre);
+        if (section > 0) {
+            e.premier = QString::number(section);
+            e.fin = QString::number(section + 1);
+        }
+        e.sortie = sortie;
+        e.commentaire = commentaire;
+        return e;
+    };
+    static const std::array<DescriptionEpreuve, 14> table = {
+        d("bonneteau", "103", "LE BONNETEAU DES MOTS", 9, false, true),
+        d("animaux", "102", "LA FARANDOLE DES ANIMAUX", 1, false, true),
+        d("femelles", "105", "LES ANIMAUX EN FAMILLE", 3, false, false),
+        d("trous", "104", "LES MOTS VOLES", 12, false, true),
+        d("synonymes", "114", "LE PIEGE DES SYNONYMES", 2, false, true),
+        d("defilement", "104", "LA COURSE A LA LECTURE", 11, false, true),
+        d("lecture2", "107", "", 0, false, false),
+        d("machine", "109", "LA LOTERIE INFERNALE", 10, false, true),
+        d("liste", "108", "LE MOT COMMUN", 7, false, true),
+        d("pari_lettre", "110", "PARIONS SUR L'ALPHABET", 5, false, true),
+        d("pluriels", "111", "FEMININS ET PLURIELS", 3, true, false),
+        d("suite", "112", "LES SERIES DEMONIAQUES", 8, false, true),
+        d("syllabes", "113", "LA SYLLABE MYSTERIEUSE", 6, true, true),
+        d("verbes", "115", "MANIPULONS LES VERBES", 4, true, false),
+    };
+    return table;
+}
+
+EcranEpreuve::EcranEpreuve(const DescriptionEpreuve& description, Routines& routines,
+                           QWidget* stage)
+    : Screen(description.nom, routines, stage), description_(description) {
+    if (!description_.titre.isEmpty()) {
+        aide = addLabel(QStringLiteral("aide"), QRect(10, 10, 64, 64));
+        aide->setCursor(Qt::PointingHandCursor);
+        aide->setToolTip(QStringLiteral("Aide"));
+        connect(aide, &Label::clicked, this, &EcranEpreuve::ouvrirAide);
+    }
+    retour = addLabel(description_.sortie ? QStringLiteral("sortie") : QStringLiteral("retour"),
+                      QRect(680, 552, 110, 38),
+                      description_.sortie ? QStringLiteral("Sortie") : QStringLiteral("Retour"));
+    retour->setAlignment(Qt::AlignCenter);
+    retour->setPointSize(14);
+    retour->setBold(true);
+    retour->setTextColour(QColor(0, 0, 128));
+    connect(retour, &Label::clicked, this, &EcranEpreuve::revenirAuDepart);
+
+    addScoreLabel();
+    connect(label_score, &Label::clicked, this, [this] { continuer(); });
+
+    if (description_.commentaire) {
+        commentaire = addLabel(QStringLiteral("commentaire"), QRect(40, 500, 620, 44));
+        commentaire->setAlignment(Qt::AlignCenter);
+        commentaire->setWordWrap(true);
+        connect(commentaire, &Label::clicked, this, [this] { continuer(); });
+    }
+    connect(fond, &Label::clicked, this, [this] { continuer(); });
+}
+
+void EcranEpreuve::setAidePicture(const QPixmap& picture) {
+    if (aide)
+        aide->setPicture(picture);
+}
+
+void EcranEpreuve::activate() {
+    if (routines.retour_aide == 0)
+        nouvelleVisite();
+    else
+        routines.retour_aide = 0;
+    routines.preparer_ecran(*this);
+    routines.montrer_souris();
+}
+
+void EcranEpreuve::nouvelleVisite() {
+    label_score->setCaption(routines.texteScore());
+}
+
+void EcranEpreuve::ouvrirAide() {
+    routines.afficher_aide(description_.titre, description_.premier, description_.fin);
+}
+
+void EcranEpreuve::revenirAuDepart() {
+    avantRetour();
+    routines.retour_depart(*this);
+}
+
+} // namespace zm

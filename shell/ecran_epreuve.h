@@ -1,0 +1,49 @@
+#pragma once
+// The frame every exercise screen is built on: the help image `aide`, the back
+// label (`retour` or `sortie`), the score label, the comment label, and the
+// activation that starts afresh from the start screen or goes on where it
+// was after the help sheet.
+
+#include "shell/screen.h"
+
+namespace zm {
+
+struct DescriptionEpreuve {
+    QString nom;
+    QString fond;         // background picture of the data folder
+    QString titre;        // title of its help section; empty: no help image
+    QString premier, fin; // markers of its help section
+    bool sortie = false;  // its back label is `sortie` rather than `retour`
+    bool commentaire = true;
+};
+
+// The fourteen exercises in the order of the start screen's characters.
+const std::array<DescriptionEpreuve, 14>& descriptionsEpreuves();
+
+class EcranEpreuve : public Screen {
+    Q_OBJECT
+public:
+    EcranEpreuve(const DescriptionEpreuve& description, Routines& routines, QWidget* stage);
+    void activate() override;
+    void setAidePicture(const QPixmap& picture);
+    const DescriptionEpreuve& description() const { return description_; }
+
+    Label* aide = nullptr;
+    Label* retour = nullptr; // `retour` or `sortie`
+    Label* commentaire = nullptr;
+
+protected:
+    // What the screen does on a fresh start from the start screen.
+    virtual void nouvelleVisite();
+    // What the screen does before going back to the start screen.
+    virtual void avantRetour() {}
+    // The continue action of a click on the comment, the score or the background.
+    virtual void continuer() {}
+
+private:
+    void ouvrirAide();
+    void revenirAuDepart();
+    DescriptionEpreuve description_;
+};
+
+} // namespace zm
