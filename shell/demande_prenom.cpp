@@ -333,7 +333,7 @@ void DemandePrenom::keyPressEvent(QKeyEvent* event) {
     // At a real keyboard, a letter (its accent dropped) or the space bar does
     // what clicking that key of the on-screen keyboard does.
     const QString text = event->text().normalized(QString::NormalizationForm_D);
-    if (alphabet->isVisible() && !text.isEmpty()) {
+    if (alphabet->isVisibleTo(this) && !text.isEmpty()) {
         const QChar c = text[0].toUpper();
         if (c >= QChar(u'A') && c <= QChar(u'Z')) {
             lettre[c.unicode() - u'A']->click();

@@ -44,7 +44,7 @@ bool Game::quitRequested() {
     if (ended_)
         return true;
     // Before a player is chosen there is nothing new to save.
-    if (stage_.active() == demande_prenom_ || !ecrans_.depart->isVisible()) {
+    if (stage_.active() == demande_prenom_ || ecrans_.depart->isHidden()) {
         routines_.changer_resolution(routines_.largeur_initiale, routines_.hauteur_initiale);
         ended_ = true;
         return true;

@@ -1,0 +1,59 @@
+#include "game_fixture.h"
+
+#include "shell/save_file.h"
+
+namespace zm::testing {
+
+QByteArray fichierJoueurs(const std::vector<std::pair<QString, int>>& players, int indice) {
+    TableJoueurs t;
+    t.joueurs_sauvegardes = 1;
+    t.indice_message = qint16(indice);
+    t.nombre_joueurs = qint16(players.size());
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        t.slots[i].prenom = players[i].first;
+        t.slots[i].score = players[i].second;
+        t.slots[i].progression.fill(qint16(i + 1));
+    }
+    return encoderJoueurs(t);
+}
+
+void GameTest::writeSave(const QByteArray& bytes) {
+    QFile f(dir.filePath(QStringLiteral("4.bin")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray GameTest::readSave() const {
+    QFile f(dir.filePath(QStringLiteral("4.bin")));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void GameTest::startGame() {
+    game = std::make_unique<Game>(p, datas());
+    game->onEnded = [this] { ++ended; };
+    game->start();
+}
+
+void GameTest::restartGame() {
+    game.reset();
+    ended = 0;
+    startGame();
+}
+
+QString GameTest::tiles() {
+    QString name;
+    int last = -1;
+    for (int k = 0; k < 13; ++k)
+        if (roster().reponse[k]->isVisibleTo(&roster()))
+            last = k;
+    for (int k = 0; k <= last; ++k)
+        name += roster().reponse[k]->isVisibleTo(&roster()) ? roster().reponse[k]->caption()
+                                                             : QStringLiteral(" ");
+    return name;
+}
+
+void GameTest::jouer() {
+    click(roster().fin_mot);
+}
+
+} // namespace zm::testing

@@ -1,0 +1,52 @@
+#pragma once
+// A whole game on the fake platform, with its data folder in a fresh
+// temporary folder (no pictures: the screens work without them).
+
+#include "platform/fake/fake_platform.h"
+#include "shell/demande_prenom.h"
+#include "shell/depart.h"
+#include "shell/ecran_epreuve.h"
+#include "shell/feuille_aide.h"
+#include "shell/game.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace zm::testing {
+
+using fake::FakePlatform;
+
+// The bytes of a save file holding these players (name, score).
+QByteArray fichierJoueurs(const std::vector<std::pair<QString, int>>& players, int indice = 0);
+
+struct GameTest : ::testing::Test {
+    QTemporaryDir dir;
+    FakePlatform p;
+    std::unique_ptr<Game> game;
+    int ended = 0;
+
+    QString datas() const { return dir.path(); }
+    void writeSave(const QByteArray& bytes);
+    QByteArray readSave() const;
+    // Builds the game and runs its start-up to the end of its wait.
+    void startGame();
+    // A fresh game on the same data folder, as the next run of the program.
+    void restartGame();
+    Routines& r() { return game->routines(); }
+    DemandePrenom& roster() { return game->roster(); }
+    Depart& depart() { return *game->ecrans().depart; }
+    FeuilleAide& aide() { return *game->ecrans().feuille_aide; }
+    EcranEpreuve& epreuve(int k) { return *game->ecrans().epreuves[std::size_t(k)]; }
+    // The name on the visible tiles, a blank for each hidden tile in between.
+    QString tiles();
+    void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton) { FakePlatform::click(w, b); }
+    void press(QWidget* w, Qt::MouseButton b) {
+        FakePlatform::press(w, b);
+        FakePlatform::release(w, b);
+    }
+    // Chooses the current player and goes to the start screen.
+    void jouer();
+};
+
+} // namespace zm::testing
