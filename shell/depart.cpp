@@ -63,10 +63,7 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
     connect(quitter, &Label::pressed, this, [this](Qt::MouseButton b) { appuiPorte(b); });
 
     addScoreLabel();
-    connect(label_score, &Label::clicked, this, [this] {
-        if (!anime_)
-            this->routines.afficher_score(*this);
-    });
+    connect(label_score, &Label::clicked, this, [this] { this->routines.afficher_score(*this); });
     connect(label_score, &Label::moved, this, &Depart::survolScore);
 
     nom_epreuve = addLabel(QStringLiteral("nom_epreuve"), QRect(10, 562, 780, 38),
@@ -139,7 +136,7 @@ void Depart::survolPersonnage(int i) {
 }
 
 void Depart::clicPersonnage(int i) {
-    if (anime_ || !epreuves[i])
+    if (!epreuves[i])
         return;
     routines.cacher_souris();
     survolFond();
@@ -163,14 +160,18 @@ void Depart::survolPorte() {
 }
 
 void Depart::animerPorte(std::initializer_list<int> frames) {
+    porteEnMouvement_ = true;
     for (int i : frames) {
         quitter->setPicture(imagePorte(i));
         routines.platform().clock().waitLettingEventsRun(130);
     }
+    porteEnMouvement_ = false;
 }
 
 void Depart::appuiPorte(Qt::MouseButton button) {
-    if (anime_)
+    // A press while the door is still moving would quit or close it from the
+    // middle of its own animation.
+    if (porteEnMouvement_)
         return;
     Cursor& cursor = routines.platform().cursor();
     if (porte_ouverte == 0) {
@@ -178,9 +179,7 @@ void Depart::appuiPorte(Qt::MouseButton button) {
         porte_ouverte = 1;
         // From client (728, 352) to client (765, 398): the cursor cannot leave the door.
         cursor.confine(QRect(QPoint(728, 352), QPoint(764, 397)));
-        anime_ = true;
         animerPorte({0, 1, 2, 3});
-        anime_ = false;
         nom_epreuve->setCaption(QStringLiteral("Un clic droit pour Quitter Zibelou Malice, un "
                                                "clic gauche pour continuer à jouer."));
         return;
@@ -192,9 +191,7 @@ void Depart::appuiPorte(Qt::MouseButton button) {
     } else if (button == Qt::LeftButton) {
         cursor.release();
         porte_ouverte = 0;
-        anime_ = true;
         animerPorte({3, 2, 1, 0});
-        anime_ = false;
     }
 }
 
@@ -223,16 +220,17 @@ void Depart::tic() {
     Platform& platform = routines.platform();
     platform.random().seedFromClock();
     const int r = platform.random().between(0, 49);
-    if (platform.sound().ambiencePlaying() || anime_)
+    if (platform.sound().ambiencePlaying())
         return;
     if (r <= 13) {
         anim[r]->setPicture(imageActive(r));
-        anime_ = true;
         platform.clock().waitLettingEventsRun(r <= 9 ? 800 : 700);
-        anime_ = false;
         personnage_actif[r] = 1;
         remettre_personnages();
-        routines.jouer_ambiance();
+        // A character may have been clicked during the wait: its exercise
+        // has silenced the start screen, and no ambience must start over it.
+        if (routines.stage().active() == this)
+            routines.jouer_ambiance();
     } else if (r == 14) {
         routines.afficher_score(*this);
         routines.jouer_ambiance();

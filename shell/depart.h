@@ -54,10 +54,8 @@ private:
 
     const Divers& divers_;
     std::unique_ptr<Timer> Timer_;
-    // True while a character or the door is being animated: the waits of the
-    // animations let events run, and a click then must not start a second
-    // animation inside the first or open an exercise behind it.
-    bool anime_ = false;
+    // True while the door opens or closes: its waits let events run.
+    bool porteEnMouvement_ = false;
 };
 
 } // namespace zm

@@ -21,6 +21,7 @@ public:
     virtual void activate() {}
 
     void setBackground(const QPixmap& picture) { fond->setPicture(picture); }
+    Backdrop* background() const { return fond; }
     // The label that shows the score on this screen; null where there is none.
     Label* scoreLabel() const { return label_score; }
 

@@ -23,6 +23,13 @@ void GameTest::writeSave(const QByteArray& bytes) {
     f.write(bytes);
 }
 
+void GameTest::copySheets() {
+    for (const char* name : {"dessins", "dessins2", "dessins3"}) {
+        const QString n = QString::fromLatin1(name);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZM_DATAS_DIR "/") + n, dir.filePath(n))) << name;
+    }
+}
+
 QByteArray GameTest::readSave() const {
     QFile f(dir.filePath(QStringLiteral("4.bin")));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

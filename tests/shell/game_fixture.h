@@ -28,6 +28,9 @@ struct GameTest : ::testing::Test {
 
     QString datas() const { return dir.path(); }
     void writeSave(const QByteArray& bytes);
+    // Copies the picture sheets of the built data folder, for tests that
+    // tell one frame of a character from another.
+    void copySheets();
     QByteArray readSave() const;
     // Builds the game and runs its start-up to the end of its wait.
     void startGame();

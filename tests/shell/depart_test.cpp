@@ -1,0 +1,260 @@
+#include "game_fixture.h"
+
+#include "shell/save_file.h"
+
+#include <QDir>
+
+using namespace zm;
+using namespace zm::testing;
+
+namespace {
+
+// The start screen of a game whose player has just pressed "Jouer".
+struct StartScreen : GameTest {
+    std::array<QImage, 14> resting;
+    QImage closedDoor;
+
+    void SetUp() override {
+        copySheets();
+        writeSave(fichierJoueurs({{QStringLiteral("Zoé"), 7}}));
+        startGame();
+        jouer();
+        for (int k = 0; k < 14; ++k)
+            resting[k] = picture(k);
+        closedDoor = depart().quitter->pixmap().toImage();
+        p.sound().clear();
+    }
+    QImage picture(int k) { return depart().anim[k]->pixmap().toImage(); }
+    // The characters shown in their active frame.
+    std::vector<int> activeFrames() {
+        std::vector<int> active;
+        for (int k = 0; k < 14; ++k)
+            if (picture(k) != resting[k])
+                active.push_back(k);
+        return active;
+    }
+    QString bottomLine() { return depart().nom_epreuve->caption(); }
+    bool doorClosed() { return depart().quitter->pixmap().toImage() == closedDoor; }
+    // The next timer tick draws `r` from 0 to 49.
+    void nextDraw(int r) { p.random().pushInt(r, 0, 49); }
+};
+
+} // namespace
+
+TEST_F(StartScreen, ComesUpWithItsCharactersAtRestAndTheScore) {
+    EXPECT_EQ(game->stage().active(), &depart());
+    EXPECT_TRUE(activeFrames().empty());
+    EXPECT_FALSE(resting[0].isNull());
+    EXPECT_EQ(depart().anim[7]->geometry(), QRect(558, 315, 135, 123));
+    EXPECT_EQ(depart().scoreLabel()->caption(), QStringLiteral("Score\r7"));
+    EXPECT_EQ(bottomLine(), QStringLiteral("Choisissez l'un des 14 personnages à l'écran et "
+                                           "répondez à son défi en cliquant sur lui !"));
+    EXPECT_EQ(p.cursor().position, QPoint(400, 400));
+}
+
+TEST_F(StartScreen, HoveringLeavesExactlyTheCharacterUnderTheMouseActive) {
+    FakePlatform::move(depart().anim[3]);
+    FakePlatform::move(depart().anim[12]);
+    EXPECT_EQ(activeFrames(), std::vector<int>{12});
+    EXPECT_EQ(bottomLine(), QStringLiteral("Quelle est la bonne syllabe pour compléter un mot ?"));
+    // Moving on the same character keeps it active.
+    FakePlatform::move(depart().anim[12]);
+    EXPECT_EQ(activeFrames(), std::vector<int>{12});
+
+    FakePlatform::move(depart().quitter);
+    EXPECT_TRUE(activeFrames().empty());
+    EXPECT_EQ(bottomLine(), QStringLiteral("Cliquez sur la porte pour quitter le jeu Zoé."));
+
+    FakePlatform::move(depart().anim[0]);
+    FakePlatform::move(depart().nom_epreuve);
+    EXPECT_TRUE(activeFrames().empty());
+    EXPECT_EQ(bottomLine(), Depart::kInvitation);
+    EXPECT_TRUE(bottomLine().contains(QStringLiteral("quatorze")));
+}
+
+TEST_F(StartScreen, TheScoreLineSaysPointOrPoints) {
+    const std::pair<int, const char*> cases[] = {
+        {-3, " point !"}, {0, " point !"}, {1, " point !"}, {2, " points !"}, {1234, " points !"}};
+    for (auto [score, ending] : cases) {
+        r().score = score;
+        FakePlatform::move(depart().scoreLabel());
+        EXPECT_EQ(bottomLine(), QStringLiteral("Ben oui Zoé... votre score est de ") +
+                                    QString::number(score) + QString::fromLatin1(ending));
+    }
+}
+
+TEST_F(StartScreen, WhileAnAmbiencePlaysTheTimerDoesNothing) {
+    r().jouer_ambiance();
+    p.sound().clear();
+    for (int i = 0; i < 5; ++i)
+        nextDraw(3);
+    p.advance(5000);
+    EXPECT_TRUE(p.sound().played.empty());
+    EXPECT_TRUE(activeFrames().empty());
+    EXPECT_EQ(p.random().scriptLeft(), 0u) << "every tick still draws";
+}
+
+TEST_F(StartScreen, AfterTheAmbienceEachDrawBringsItsAnimation) {
+    // Coming to the screen ended the ambience: the first tick may animate.
+    const qint64 tick = p.now() + 1000;
+    struct Case {
+        int draw;
+        int animated; // -1: no character
+        int holdMs;
+        bool ambience;
+    };
+    const Case cases[] = {{3, 3, 800, true}, {12, 12, 700, true}, {9, 9, 800, true},
+                          {10, 10, 700, true}, {14, -1, 0, true}, {20, -1, 0, false},
+                          {49, -1, 0, false}};
+    qint64 t = tick;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.draw);
+        p.sound().next();
+        p.sound().clear();
+        p.display().redraws.clear();
+        nextDraw(c.draw);
+        std::vector<int> during, after = {-1};
+        p.at(t + std::max(c.holdMs, 1) - 1, [&] { during = activeFrames(); });
+        p.at(t + c.holdMs + 1, [&] { after = activeFrames(); });
+        p.runUntil(t + 999);
+        if (c.animated >= 0)
+            EXPECT_EQ(during, std::vector<int>{c.animated});
+        else
+            EXPECT_TRUE(during.empty());
+        EXPECT_TRUE(after.empty()) << "back to rest when the wait ends";
+        EXPECT_EQ(!p.sound().ambienceNames().isEmpty(), c.ambience);
+        // Draw 14 pulses the score.
+        EXPECT_EQ(!p.display().redraws.empty(), c.draw == 14);
+        t += 1000;
+        p.runUntil(t - 1);
+    }
+}
+
+TEST_F(StartScreen, ClickingACharacterOpensItsExercise) {
+    for (int k : {0, 6, 13}) {
+        SCOPED_TRACE(k);
+        click(depart().anim[k]);
+        EXPECT_EQ(game->stage().active(), &epreuve(k));
+        EXPECT_EQ(epreuve(k).objectName(), descriptionsEpreuves()[std::size_t(k)].nom);
+        EXPECT_FALSE(depart().timer().isActive());
+        EXPECT_TRUE(depart().scoreLabel()->isHidden());
+        click(epreuve(k).retour);
+        EXPECT_EQ(game->stage().active(), &depart());
+        EXPECT_TRUE(depart().timer().isActive());
+        EXPECT_FALSE(depart().scoreLabel()->isHidden());
+        EXPECT_EQ(p.cursor().position, QPoint(400, 400));
+        EXPECT_FALSE(p.cursor().confinement);
+    }
+}
+
+TEST_F(StartScreen, AnExerciseOpenedDuringAnAnimationStaysQuiet) {
+    p.sound().next();
+    nextDraw(2);
+    p.at(p.now() + 1400, [&] { click(depart().anim[5]); });
+    p.advance(3000);
+    EXPECT_EQ(game->stage().active(), &epreuve(5));
+    EXPECT_TRUE(p.sound().ambienceNames().isEmpty());
+    EXPECT_FALSE(p.sound().ambiencePlaying());
+    EXPECT_FALSE(depart().timer().isActive());
+    EXPECT_TRUE(activeFrames().empty());
+}
+
+TEST_F(StartScreen, TheDoorOpensClosesAndOnlyARightPressQuits) {
+    const QRect door(QPoint(728, 352), QPoint(764, 397));
+    // Any button opens it, in four frames of 130 ms.
+    const qint64 t0 = p.now();
+    press(depart().quitter, Qt::MiddleButton);
+    EXPECT_EQ(p.now() - t0, 4 * 130);
+    EXPECT_EQ(depart().porte_ouverte, 1);
+    EXPECT_FALSE(doorClosed());
+    EXPECT_EQ(p.cursor().confinement, door);
+    EXPECT_EQ(bottomLine(), QStringLiteral("Un clic droit pour Quitter Zibelou Malice, un clic "
+                                           "gauche pour continuer à jouer."));
+    // Moving over it now leaves that line alone.
+    FakePlatform::move(depart().quitter);
+    EXPECT_TRUE(bottomLine().startsWith(QStringLiteral("Un clic droit")));
+
+    // A middle press while open only plays the sound.
+    press(depart().quitter, Qt::MiddleButton);
+    EXPECT_EQ(depart().porte_ouverte, 1);
+    EXPECT_EQ(p.cursor().confinement, door);
+    EXPECT_EQ(p.sound().effectNames(), (QStringList{"36.ats", "36.ats"}));
+
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_EQ(depart().porte_ouverte, 0);
+    EXPECT_TRUE(doorClosed());
+    EXPECT_FALSE(p.cursor().confinement);
+    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(readSave(), fichierJoueurs({{QStringLiteral("Zoé"), 7}})) << "nothing saved yet";
+}
+
+TEST_F(StartScreen, PressesOnTheMovingDoorAreIgnored) {
+    p.after(200, [&] { press(depart().quitter, Qt::RightButton); });
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(depart().porte_ouverte, 1);
+    EXPECT_EQ(p.sound().effectNames(), QStringList{"36.ats"});
+}
+
+TEST_F(StartScreen, QuittingSavesThePlayerForTheNextRun) {
+    r().score = 31;
+    r().progression_verbes = 17;
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::RightButton);
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(p.cursor().confinement);
+    EXPECT_GE(p.sound().closes, 1);
+    EXPECT_FALSE(depart().timer().isActive());
+    EXPECT_EQ(p.display().resolutions.back(), QSize(1920, 1080));
+
+    restartGame();
+    EXPECT_EQ(tiles(), QStringLiteral("Zoé"));
+    jouer();
+    EXPECT_EQ(r().score, 31);
+    EXPECT_EQ(r().progression_verbes, 17);
+}
+
+TEST_F(StartScreen, AFailedSaveKeepsTheGameOpenAndSaysSo) {
+    // A folder where the save file should be: nothing can be written there.
+    QFile::remove(dir.filePath(QStringLiteral("4.bin")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("4.bin")));
+    r().score = 12;
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::RightButton);
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(bottomLine().contains(QStringLiteral("n'a pas pu être enregistrée")));
+    EXPECT_EQ(depart().porte_ouverte, 0);
+    EXPECT_TRUE(doorClosed());
+    EXPECT_TRUE(depart().timer().isActive());
+    EXPECT_EQ(p.display().resolutions.back(), QSize(800, 600)) << "still full screen";
+    EXPECT_FALSE(game->quitRequested()) << "closing the window fails the same way";
+
+    // Once the way is clear again, the door quits and nothing was lost.
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("4.bin")));
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::RightButton);
+    EXPECT_EQ(ended, 1);
+    restartGame();
+    jouer();
+    EXPECT_EQ(r().score, 12);
+}
+
+TEST_F(StartScreen, ClosingTheWindowSavesLikeTheDoor) {
+    click(depart().anim[4]); // even from an exercise
+    r().score = 99;
+    EXPECT_TRUE(game->quitRequested());
+    EXPECT_EQ(ended, 1);
+    restartGame();
+    jouer();
+    EXPECT_EQ(r().score, 99);
+}
+
+TEST(StartScreenBeforeJouer, ClosingTheWindowOnTheRosterLeavesTheFileAlone) {
+    QTemporaryDir dir;
+    FakePlatform p;
+    Game game(p, dir.path());
+    game.start();
+    EXPECT_TRUE(game.quitRequested());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("4.bin"))));
+    EXPECT_EQ(p.display().resolutions.back(), QSize(1920, 1080));
+}
