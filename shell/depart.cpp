@@ -63,7 +63,10 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
     connect(quitter, &Label::pressed, this, [this](Qt::MouseButton b) { appuiPorte(b); });
 
     addScoreLabel();
-    connect(label_score, &Label::clicked, this, [this] { this->routines.afficher_score(*this); });
+    connect(label_score, &Label::clicked, this, [this] {
+        if (!animationEnCours_)
+            this->routines.afficher_score(*this);
+    });
     connect(label_score, &Label::moved, this, &Depart::survolScore);
 
     nom_epreuve = addLabel(QStringLiteral("nom_epreuve"), QRect(10, 562, 780, 38),
@@ -160,18 +163,16 @@ void Depart::survolPorte() {
 }
 
 void Depart::animerPorte(std::initializer_list<int> frames) {
-    porteEnMouvement_ = true;
+    animationEnCours_ = true;
     for (int i : frames) {
         quitter->setPicture(imagePorte(i));
         routines.platform().clock().waitLettingEventsRun(130);
     }
-    porteEnMouvement_ = false;
+    animationEnCours_ = false;
 }
 
 void Depart::appuiPorte(Qt::MouseButton button) {
-    // A press while the door is still moving would quit or close it from the
-    // middle of its own animation.
-    if (porteEnMouvement_)
+    if (animationEnCours_)
         return;
     Cursor& cursor = routines.platform().cursor();
     if (porte_ouverte == 0) {
@@ -220,11 +221,13 @@ void Depart::tic() {
     Platform& platform = routines.platform();
     platform.random().seedFromClock();
     const int r = platform.random().between(0, 49);
-    if (platform.sound().ambiencePlaying())
+    if (platform.sound().ambiencePlaying() || animationEnCours_)
         return;
     if (r <= 13) {
         anim[r]->setPicture(imageActive(r));
+        animationEnCours_ = true;
         platform.clock().waitLettingEventsRun(r <= 9 ? 800 : 700);
+        animationEnCours_ = false;
         personnage_actif[r] = 1;
         remettre_personnages();
         // A character may have been clicked during the wait: its exercise

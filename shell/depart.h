@@ -54,8 +54,11 @@ private:
 
     const Divers& divers_;
     std::unique_ptr<Timer> Timer_;
-    // True while the door opens or closes: its waits let events run.
-    bool porteEnMouvement_ = false;
+    // True while a character comes to life or the door moves. Their waits let
+    // events run; meanwhile the door and the score ignore presses and the
+    // timer skips its ticks, so no animation starts inside another. A click
+    // on a character still opens its exercise at once.
+    bool animationEnCours_ = false;
 };
 
 } // namespace zm

@@ -188,12 +188,40 @@ TEST_F(StartScreen, TheDoorOpensClosesAndOnlyARightPressQuits) {
     EXPECT_EQ(readSave(), fichierJoueurs({{QStringLiteral("Zoé"), 7}})) << "nothing saved yet";
 }
 
-TEST_F(StartScreen, PressesOnTheMovingDoorAreIgnored) {
+TEST_F(StartScreen, NoAnimationStartsInsideAnother) {
+    // Presses on the door while it moves.
     p.after(200, [&] { press(depart().quitter, Qt::RightButton); });
+    p.after(300, [&] { click(depart().scoreLabel()); });
     press(depart().quitter, Qt::LeftButton);
     EXPECT_EQ(ended, 0);
     EXPECT_EQ(depart().porte_ouverte, 1);
     EXPECT_EQ(p.sound().effectNames(), QStringList{"36.ats"});
+    EXPECT_TRUE(p.display().redraws.empty()) << "no score pulse";
+
+    // A tick that falls while the door closes draws, but animates nothing.
+    p.sound().next();
+    const qint64 tick = p.now() + 1000 - (p.now() - 500) % 1000;
+    p.runUntil(tick - 100);
+    nextDraw(3);
+    std::vector<int> during = {-1};
+    p.after(300, [&] { during = activeFrames(); });
+    press(depart().quitter, Qt::LeftButton);
+    p.advance(500);
+    EXPECT_EQ(p.random().scriptLeft(), 0u);
+    EXPECT_TRUE(during.empty());
+    EXPECT_TRUE(p.sound().ambienceNames().isEmpty());
+
+    // Presses on the door and the score while a character comes to life.
+    p.sound().clear();
+    nextDraw(3);
+    p.at(tick + 1200, [&] { press(depart().quitter, Qt::LeftButton); });
+    p.at(tick + 1300, [&] { click(depart().scoreLabel()); });
+    p.runUntil(tick + 1900);
+    EXPECT_EQ(depart().porte_ouverte, 0);
+    EXPECT_FALSE(p.cursor().confinement);
+    EXPECT_TRUE(p.sound().effectNames().isEmpty());
+    EXPECT_TRUE(p.display().redraws.empty());
+    EXPECT_EQ(p.sound().ambienceNames(), QStringList{"2.amb"}) << "the animation went on";
 }
 
 TEST_F(StartScreen, QuittingSavesThePlayerForTheNextRun) {
