@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <cmath>
 
 namespace zm {
 
@@ -48,12 +49,7 @@ void Label::setLineHeight(int percent) {
     update();
 }
 
-void Label::paintEvent(QPaintEvent* event) {
-    if (lineHeight_ == 100 || !pixmap().isNull()) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    QTextDocument doc;
+void Label::layOut(QTextDocument& doc) const {
     doc.setDefaultFont(font());
     doc.setDocumentMargin(0);
     doc.setTextWidth(width());
@@ -66,6 +62,23 @@ void Label::paintEvent(QPaintEvent* event) {
     QTextBlockFormat format;
     format.setLineHeight(lineHeight_, QTextBlockFormat::ProportionalHeight);
     all.mergeBlockFormat(format);
+}
+
+int Label::textHeight() const {
+    if (lineHeight_ == 100)
+        return heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height();
+    QTextDocument doc;
+    layOut(doc);
+    return int(std::ceil(doc.size().height()));
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    if (lineHeight_ == 100 || !pixmap().isNull()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QTextDocument doc;
+    layOut(doc);
     QPainter painter(this);
     if (alignment() & Qt::AlignVCenter)
         painter.translate(0, (height() - doc.size().height()) / 2);

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+class QTextDocument;
+
 namespace zm {
 
 class Label : public QLabel {
@@ -28,6 +30,8 @@ public:
     // Line height in percent of the font's own (100: as the font says). The
     // child-friendly font has tall lines; long help texts are set tighter.
     void setLineHeight(int percent);
+    // Height of the caption laid out at the label's width and line height.
+    int textHeight() const;
 
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, QPoint pos);
@@ -39,6 +43,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void layOut(QTextDocument& doc) const;
 
 private:
     QString caption_;

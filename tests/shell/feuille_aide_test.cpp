@@ -101,6 +101,8 @@ TEST_F(HelpSheet, EveryHelpImageOpensItsOwnNonEmptySection) {
             const QStringList section = rows.mid(from, rows.indexOf(d.fin) - from);
             EXPECT_FALSE(section.isEmpty());
             EXPECT_EQ(shownText(), sheet(d.titre, section));
+            // The whole section fits the paper of the sheet.
+            EXPECT_LE(aide().texte->textHeight(), aide().texte->height());
             click(aide().background());
         }
         click(screen.retour);
