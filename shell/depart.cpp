@@ -64,8 +64,10 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
 
     addScoreLabel();
     connect(label_score, &Label::clicked, this, [this] {
-        if (!animationEnCours_)
-            this->routines.afficher_score(*this);
+        if (porteEnMouvement_)
+            return;
+        finirAnimation();
+        this->routines.afficher_score(*this);
     });
     connect(label_score, &Label::moved, this, &Depart::survolScore);
 
@@ -163,17 +165,18 @@ void Depart::survolPorte() {
 }
 
 void Depart::animerPorte(std::initializer_list<int> frames) {
-    animationEnCours_ = true;
+    porteEnMouvement_ = true;
     for (int i : frames) {
         quitter->setPicture(imagePorte(i));
         routines.platform().clock().waitLettingEventsRun(130);
     }
-    animationEnCours_ = false;
+    porteEnMouvement_ = false;
 }
 
 void Depart::appuiPorte(Qt::MouseButton button) {
-    if (animationEnCours_)
+    if (porteEnMouvement_)
         return;
+    finirAnimation();
     Cursor& cursor = routines.platform().cursor();
     if (porte_ouverte == 0) {
         routines.jouer_son(QStringLiteral("36.ats"));
@@ -217,22 +220,28 @@ bool Depart::quitter_jeu() {
     return true;
 }
 
+void Depart::finirAnimation() {
+    if (personnageAnime_ < 0)
+        return;
+    personnage_actif[std::size_t(personnageAnime_)] = 1;
+    personnageAnime_ = -1;
+    remettre_personnages();
+}
+
 void Depart::tic() {
     Platform& platform = routines.platform();
     platform.random().seedFromClock();
     const int r = platform.random().between(0, 49);
-    if (platform.sound().ambiencePlaying() || animationEnCours_)
+    if (platform.sound().ambiencePlaying() || porteEnMouvement_ || personnageAnime_ >= 0)
         return;
     if (r <= 13) {
         anim[r]->setPicture(imageActive(r));
-        animationEnCours_ = true;
+        personnageAnime_ = r;
         platform.clock().waitLettingEventsRun(r <= 9 ? 800 : 700);
-        animationEnCours_ = false;
-        personnage_actif[r] = 1;
-        remettre_personnages();
-        // A character may have been clicked during the wait: its exercise
-        // has silenced the start screen, and no ambience must start over it.
-        if (routines.stage().active() == this)
+        finirAnimation();
+        // An exercise opened, or the quit sequence ran, during the wait: both
+        // stopped the timer, and no ambience may start over them.
+        if (Timer_->isActive() && routines.stage().active() == this)
             routines.jouer_ambiance();
     } else if (r == 14) {
         routines.afficher_score(*this);

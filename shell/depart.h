@@ -51,14 +51,19 @@ private:
     void appuiPorte(Qt::MouseButton button);
     void animerPorte(std::initializer_list<int> frames);
     void tic();
+    // Puts the character the timer brought to life back to rest.
+    void finirAnimation();
 
     const Divers& divers_;
     std::unique_ptr<Timer> Timer_;
-    // True while a character comes to life or the door moves. Their waits let
-    // events run; meanwhile the door and the score ignore presses and the
-    // timer skips its ticks, so no animation starts inside another. A click
-    // on a character still opens its exercise at once.
-    bool animationEnCours_ = false;
+    // The waits of the animations let events run, and no animation may start
+    // inside another. While the door moves, presses on the door and the score
+    // are ignored (it is short). A character brought to life by the timer
+    // gives way to the child instead: a press on the door or the score ends
+    // its animation at once, a click on a character opens its exercise.
+    // The timer skips its ticks while either runs.
+    bool porteEnMouvement_ = false;
+    int personnageAnime_ = -1;
 };
 
 } // namespace zm

@@ -211,17 +211,43 @@ TEST_F(StartScreen, NoAnimationStartsInsideAnother) {
     EXPECT_TRUE(during.empty());
     EXPECT_TRUE(p.sound().ambienceNames().isEmpty());
 
-    // Presses on the door and the score while a character comes to life.
+    // A press on the door while a character comes to life ends its animation.
     p.sound().clear();
     nextDraw(3);
+    std::vector<int> duringDoor = {-1};
     p.at(tick + 1200, [&] { press(depart().quitter, Qt::LeftButton); });
-    p.at(tick + 1300, [&] { click(depart().scoreLabel()); });
+    p.at(tick + 1300, [&] { duringDoor = activeFrames(); });
     p.runUntil(tick + 1900);
-    EXPECT_EQ(depart().porte_ouverte, 0);
-    EXPECT_FALSE(p.cursor().confinement);
-    EXPECT_TRUE(p.sound().effectNames().isEmpty());
-    EXPECT_TRUE(p.display().redraws.empty());
-    EXPECT_EQ(p.sound().ambienceNames(), QStringList{"2.amb"}) << "the animation went on";
+    EXPECT_EQ(depart().porte_ouverte, 1);
+    EXPECT_TRUE(duringDoor.empty());
+    EXPECT_EQ(p.sound().ambienceNames(), QStringList{"2.amb"}) << "then the ambience follows";
+}
+
+TEST_F(StartScreen, TheScoreAndTheDoorAnswerWhileACharacterIsAlive) {
+    p.sound().next();
+    nextDraw(5);
+    std::vector<int> before, after;
+    p.at(p.now() + 1100, [&] {
+        before = activeFrames();
+        click(depart().scoreLabel());
+        after = activeFrames();
+    });
+    p.advance(1500);
+    EXPECT_EQ(before, std::vector<int>{5});
+    EXPECT_TRUE(after.empty());
+    EXPECT_EQ(p.display().redraws.size(), 12u) << "the score pulsed";
+
+    // A right press on the open door during an animation quits, and no
+    // ambience starts after the quit sequence.
+    press(depart().quitter, Qt::LeftButton);
+    p.sound().next();
+    p.sound().clear();
+    nextDraw(1);
+    const qint64 tick = p.now() + 1000 - (p.now() - 500) % 1000;
+    p.at(tick + 300, [&] { press(depart().quitter, Qt::RightButton); });
+    p.runUntil(tick + 1000);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(p.sound().ambienceNames().isEmpty());
 }
 
 TEST_F(StartScreen, QuittingSavesThePlayerForTheNextRun) {
