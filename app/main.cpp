@@ -3,9 +3,11 @@
 #include "shell/game.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFont>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -38,6 +40,29 @@ void closeWindowOnTerminationSignals(QWidget& window) {
     sigaction(SIGINT, &action, nullptr);
 }
 
+// For bench/run: with ZM_BENCH set, prints the wall-clock time at which the
+// scene was first painted on screen.
+class FirstFrameReporter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Reported after the paint has gone through, from the event loop.
+            QMetaObject::invokeMethod(
+                this,
+                [] {
+                    std::fprintf(stderr, "first-frame-epoch-ms %lld\n",
+                                 static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -49,6 +74,8 @@ int main(int argc, char** argv) {
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };
     game.onEnded = [] { QApplication::quit(); };
     closeWindowOnTerminationSignals(platform.view());
+    if (qEnvironmentVariableIsSet("ZM_BENCH"))
+        platform.view().viewport()->installEventFilter(new FirstFrameReporter(&app));
     game.start();
     return QApplication::exec();
 }
