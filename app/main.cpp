@@ -1,4 +1,5 @@
 // Zibelou Malice: a French reading game for children.
+#include "app/epreuves.h"
 #include "platform/qt/qt_platform.h"
 #include "shell/game.h"
 
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Andika"), 11));
     zm::QtPlatform platform;
-    zm::Game game(platform, QApplication::applicationDirPath() + QStringLiteral("/datas"));
+    zm::Game game(platform, QApplication::applicationDirPath() + QStringLiteral("/datas"),
+                 zm::fabriquerEpreuve);
     platform.view().setStage(&game.stage());
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };
     game.onEnded = [] { QApplication::quit(); };

@@ -6,6 +6,8 @@
 
 #include "shell/screen.h"
 
+#include <functional>
+
 namespace zm {
 
 struct DescriptionEpreuve {
@@ -45,5 +47,10 @@ private:
     void revenirAuDepart();
     DescriptionEpreuve description_;
 };
+
+// Makes the screen of an exercise from its description. The game asks it for
+// every exercise; where it gives nothing, the bare frame stands in.
+using FabriqueEpreuve =
+    std::function<EcranEpreuve*(const DescriptionEpreuve&, Routines&, QWidget* stage)>;
 
 } // namespace zm

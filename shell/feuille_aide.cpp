@@ -1,19 +1,13 @@
 #include "shell/feuille_aide.h"
 
+#include "shell/listes.h"
 #include "shell/stage.h"
 
-#include <QFile>
 
 namespace zm {
 
 QStringList lignesAide() {
-    QFile file(QStringLiteral(":/content/help/liste_aide.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList rows = QString::fromUtf8(file.readAll()).split(QChar(u'\n'));
-    if (!rows.isEmpty() && rows.last().isEmpty())
-        rows.removeLast();
-    return rows;
+    return listeIntegree(QStringLiteral("help/liste_aide.txt"));
 }
 
 FeuilleAide::FeuilleAide(Routines& routines, QWidget* stage)

@@ -7,14 +7,16 @@
 
 namespace zm {
 
-Game::Game(Platform& platform, const QString& datasDir)
+Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique)
     : platform_(platform), routines_(platform, stage_, datasDir),
       divers_(std::make_unique<Divers>(datasDir)) {
     ecrans_.depart = new Depart(routines_, *divers_, &stage_);
     ecrans_.feuille_aide = new FeuilleAide(routines_, &stage_);
     const auto& descriptions = descriptionsEpreuves();
     for (std::size_t k = 0; k < descriptions.size(); ++k) {
-        ecrans_.epreuves[k] = new EcranEpreuve(descriptions[k], routines_, &stage_);
+        EcranEpreuve* screen = fabrique ? fabrique(descriptions[k], routines_, &stage_) : nullptr;
+        ecrans_.epreuves[k] =
+            screen ? screen : new EcranEpreuve(descriptions[k], routines_, &stage_);
         ecrans_.depart->epreuves[k] = ecrans_.epreuves[k];
     }
     routines_.depart = {ecrans_.depart, ecrans_.depart->scoreLabel(), &ecrans_.depart->timer()};

@@ -2,6 +2,7 @@
 // The whole game: the scene, the shared services and every screen.
 
 #include "shell/demande_prenom.h"
+#include "shell/ecran_epreuve.h"
 #include "shell/routines.h"
 #include "shell/stage.h"
 
@@ -13,7 +14,7 @@ class Divers;
 
 class Game {
 public:
-    Game(Platform& platform, const QString& datasDir);
+    Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique = {});
     ~Game();
     Stage& stage() { return stage_; }
     Routines& routines() { return routines_; }

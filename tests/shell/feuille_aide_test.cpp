@@ -1,4 +1,4 @@
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 using namespace zm;
 using namespace zm::testing;

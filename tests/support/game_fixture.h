@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// Failed comparisons of texts print the texts themselves.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace zm::testing {
 
 using fake::FakePlatform;

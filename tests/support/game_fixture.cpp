@@ -1,5 +1,6 @@
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
+#include "app/epreuves.h"
 #include "shell/save_file.h"
 
 namespace zm::testing {
@@ -36,7 +37,7 @@ QByteArray GameTest::readSave() const {
 }
 
 void GameTest::startGame() {
-    game = std::make_unique<Game>(p, datas());
+    game = std::make_unique<Game>(p, datas(), fabriquerEpreuve);
     game->onEnded = [this] { ++ended; };
     game->start();
 }
