@@ -14,6 +14,7 @@ Femelles::Femelles(const DescriptionEpreuve& description, Routines& routines, QW
     question->setCaption(QStringLiteral("Quelle est la FEMELLE du sanglier ?"));
     article = addLabel(QStringLiteral("article"), QRect(150, 230, 150, 50));
     article->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    article->setIndent(12);
     article->setPointSize(20);
     article->setBold(true);
     article->setBackgroundColour(Qt::white);

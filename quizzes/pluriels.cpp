@@ -21,7 +21,7 @@ const QString kFemininEnsuite =
 Pluriels::Pluriels(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
     : QuizSaisie(description, routines, stage, QStringLiteral("quizzes/liste_pluriels.txt"),
                  &Routines::progression_pluriels) {
-    question->setGeometry(90, 90, 620, 60);
+    question->setGeometry(90, 82, 620, 72);
     question->setPointSize(16);
     question->setCaption(kFemininAuDebut);
     singulier = addLabel(QStringLiteral("singulier"), QRect(60, 160, 680, 60),
@@ -33,6 +33,7 @@ Pluriels::Pluriels(const DescriptionEpreuve& description, Routines& routines, QW
     article = addLabel(QStringLiteral("article"), QRect(60, 245, 270, 50),
                        QStringLiteral("une bonne"));
     article->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    article->setIndent(12);
     article->setPointSize(20);
     article->setBold(true);
     reponse->setGeometry(340, 245, 330, 50);

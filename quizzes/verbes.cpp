@@ -9,11 +9,11 @@ namespace zm {
 Verbes::Verbes(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
     : QuizSaisie(description, routines, stage, QStringLiteral("quizzes/liste_verbes.txt"),
                  &Routines::progression_verbes) {
-    question->setGeometry(80, 62, 580, 50);
+    question->setGeometry(80, 50, 580, 72);
     question->setPointSize(15);
     question->setCaption(
         QStringLiteral("Inscrivez l'infinitif du verbe conjugué dans la phrase suivante"));
-    phrase = addLabel(QStringLiteral("phrase"), QRect(50, 150, 700, 80),
+    phrase = addLabel(QStringLiteral("phrase"), QRect(50, 138, 700, 100),
                       QStringLiteral("J'ai bien appris ma leçon."));
     phrase->setAlignment(Qt::AlignCenter);
     phrase->setWordWrap(true);

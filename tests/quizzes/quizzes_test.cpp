@@ -330,3 +330,42 @@ TEST_F(Quiz, VerbesDrawsTheColourOfTheNextBox) {
         EXPECT_EQ(p.sound().effectNames().size(), 1);
     }
 }
+
+TEST_F(Quiz, EveryRowFitsItsLabels) {
+    struct Case {
+        int screen;
+        int Routines::*progression;
+    };
+    const Case cases[] = {{Femelles_, &Routines::progression_femelles},
+                          {Pluriels_, &Routines::progression_pluriels},
+                          {Verbes_, &Routines::progression_verbes}};
+    auto fits = [](Label* label) {
+        if (label->wordWrap())
+            return label->textHeight() <= label->height();
+        return label->sizeHint().width() <= label->width();
+    };
+    for (const Case& c : cases) {
+        auto& quiz = dynamic_cast<QuizSaisie&>(epreuve(c.screen));
+        for (int row = 0; row < quiz.liste().size(); ++row) {
+            SCOPED_TRACE(quiz.liste()[row].toStdString());
+            r().*c.progression = row;
+            click(depart().anim[c.screen]);
+            std::vector<Label*> labels = {quiz.question};
+            for (const char* name : {"article", "singulier", "phrase"})
+                if (auto* label = quiz.findChild<Label*>(QString::fromLatin1(name)))
+                    labels.push_back(label);
+            for (Label* label : labels)
+                EXPECT_TRUE(fits(label))
+                    << label->objectName().toStdString() << ": " << label->textHeight() << " in "
+                    << label->height() << ", " << label->sizeHint().width() << " in "
+                    << label->width();
+            // A wrong answer shows the longest correction: the reproach and the answer.
+            r().indice_message = 5; // "Fallait chercher plus longtemps !"
+            enter(quiz, QStringLiteral("mauvaise réponse"));
+            EXPECT_TRUE(fits(quiz.solution));
+            EXPECT_GE(quiz.reponse->width(),
+                      quiz.reponse->fontMetrics().horizontalAdvance(quiz.reponse->text()));
+            click(quiz.retour);
+        }
+    }
+}
