@@ -63,7 +63,7 @@ EcranEpreuve::EcranEpreuve(const DescriptionEpreuve& description, Routines& rout
         commentaire = addLabel(QStringLiteral("commentaire"), QRect(40, 500, 620, 44));
         commentaire->setAlignment(Qt::AlignCenter);
         commentaire->setWordWrap(true);
-        connect(commentaire, &Label::clicked, this, [this] { continuer(); });
+        connect(commentaire, &Label::clicked, this, [this] { clicCommentaire(); });
     }
     connect(fond, &Label::clicked, this, [this] { continuer(); });
 }
@@ -87,6 +87,8 @@ void EcranEpreuve::nouvelleVisite() {
 }
 
 void EcranEpreuve::ouvrirAide() {
+    if (!aideDisponible())
+        return;
     routines.afficher_aide(description_.titre, description_.premier, description_.fin);
 }
 

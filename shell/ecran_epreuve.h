@@ -41,6 +41,10 @@ protected:
     virtual void avantRetour() {}
     // The continue action of a click on the comment, the score or the background.
     virtual void continuer() {}
+    // A click on the comment; on most screens the continue action.
+    virtual void clicCommentaire() { continuer(); }
+    // Whether the help image opens the help sheet now.
+    virtual bool aideDisponible() const { return true; }
 
 private:
     void ouvrirAide();
