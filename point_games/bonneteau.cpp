@@ -1,6 +1,6 @@
 #include "point_games/bonneteau.h"
 
-#include "point_games/images.h"
+#include "shell/images.h"
 #include "point_games/mise.h"
 #include "shell/listes.h"
 #include "shell/routines.h"
@@ -59,7 +59,7 @@ Bonneteau::Bonneteau(const DescriptionEpreuve& description, Routines& routines, 
     commentaire->setPointSize(14);
     commentaire->setBold(true);
     fin_bonneteau = addLabel(QStringLiteral("fin_bonneteau"), QRect(60, 385, 160, 120));
-    fin_bonneteau->setPicture(imagePointGames(QStringLiteral("fin_bonneteau")));
+    fin_bonneteau->setPicture(imageIntegree(QStringLiteral("point_games/fin_bonneteau")));
 
     mise = new Mise(*this, routines, QPoint(240, 405),
                     {[this] { return etat == 0; }, &Mise::plafondScore, 10,

@@ -1,6 +1,6 @@
 #include "point_games/mise.h"
 
-#include "point_games/images.h"
+#include "shell/images.h"
 #include "shell/routines.h"
 #include "shell/screen.h"
 
@@ -14,7 +14,7 @@ Mise::Mise(Screen& screen, Routines& routines, QPoint at, Regles regles)
         return label;
     };
     moins = make("moins", QRect(0, 3, 48, 48));
-    moins->setPicture(imagePointGames(QStringLiteral("moins")));
+    moins->setPicture(imageIntegree(QStringLiteral("point_games/moins")));
     moins->setToolTip(QStringLiteral("Clic Droit --> - 50 pièces"));
     label_mise = make("label_mise", QRect(54, 0, 96, 54));
     label_mise->setAlignment(Qt::AlignCenter);
@@ -25,7 +25,7 @@ Mise::Mise(Screen& screen, Routines& routines, QPoint at, Regles regles)
     label_mise->setToolTip(
         QStringLiteral("Clic Gauche = Mise Maximale  Clic Droit = Mise Minimale"));
     plus = make("plus", QRect(156, 3, 48, 48));
-    plus->setPicture(imagePointGames(QStringLiteral("plus")));
+    plus->setPicture(imageIntegree(QStringLiteral("point_games/plus")));
     plus->setToolTip(QStringLiteral("Clic Droit --> + 50 pièces"));
     gains = make("gains", QRect(216, -8, 300, 70));
     gains->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -227,6 +227,7 @@ void DemandePrenom::charger_images() {
         if (e->description().nom == QStringLiteral("pari_lettre"))
             routines.jouer_ambiance();
         e->setAidePicture(divers_.aide);
+        e->setBouton(divers_.bouton);
     }
     fond(ecrans_.depart, QStringLiteral("101"));
     fond(ecrans_.feuille_aide, QStringLiteral("106"));

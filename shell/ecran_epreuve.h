@@ -28,6 +28,9 @@ public:
     EcranEpreuve(const DescriptionEpreuve& description, Routines& routines, QWidget* stage);
     void activate() override;
     void setAidePicture(const QPixmap& picture);
+    // The button picture of the resource screen, for screens that draw
+    // their buttons with it.
+    void setBouton(const QPixmap& picture) { bouton_ = picture; }
     const DescriptionEpreuve& description() const { return description_; }
 
     Label* aide = nullptr;
@@ -46,10 +49,13 @@ protected:
     // Whether the help image opens the help sheet now.
     virtual bool aideDisponible() const { return true; }
 
+    const QPixmap& bouton() const { return bouton_; }
+
 private:
     void ouvrirAide();
     void revenirAuDepart();
     DescriptionEpreuve description_;
+    QPixmap bouton_;
 };
 
 // Makes the screen of an exercise from its description. The game asks it for

@@ -202,3 +202,42 @@ INSTANTIATE_TEST_SUITE_P(Content, WordList, ::testing::ValuesIn(kLists),
                              name.replace(u'.', u'_');
                              return name.toStdString();
                          });
+
+TEST(WordLists, EveryStolenWordsTextHoldsItsFourWords) {
+    const QStringList rows = rowsOf(QStringLiteral("reading/liste_trous.txt"));
+    ASSERT_EQ(rows.size(), 200);
+    const std::map<int, QString> fixed = {
+        {0, "Je jouais avec mes copains dans la cour quand je suis tombé sur les cailloux. Les "
+            "genoux en sang, j'ai serré les dents pour ne pas pleurer."},
+        {1, "copains,cailloux,genoux,sang"},
+        {3, "chameau,semaine,vaisseau,désert"},
+        {7, "pull,cheveux,ovale,noisette"},
+        {43, "clown,béat,tête,nez"},
+        {197, "vingt,six,quatre,commerces"},
+        {198, "La bise est froide, le ciel sombre et l'automne n'est pas loin. Le soleil pâlit et "
+              "disparaît. Le vent souffle et déracine les arbres, fait tomber les tuiles et les "
+              "cheminées."},
+        {199, "bise,sombre,soleil,cheminées"}};
+    for (const auto& [at, row] : fixed)
+        EXPECT_EQ(rows[at], row) << "row " << at;
+    for (int k = 0; k < 200; k += 2) {
+        const QString& text = rows[k];
+        EXPECT_GE(text.size(), 134) << "row " << k;
+        EXPECT_LE(text.size(), 178) << "row " << k;
+        EXPECT_TRUE(text.endsWith(u'.') || text.endsWith(u'!') || text.endsWith(u'?')) << k;
+        const QStringList words = rows[k + 1].split(u',');
+        ASSERT_EQ(words.size(), 4) << "row " << k + 1;
+        QString holed = text;
+        for (const QString& w : words) {
+            // The word hidden is its first place in the text: it must be the
+            // word itself, not part of a longer one.
+            const qsizetype at = holed.indexOf(w);
+            ASSERT_GE(at, 0) << "row " << k + 1 << ": " << w.toStdString() << " not in its text";
+            const bool alone = (at == 0 || !holed[at - 1].isLetter()) &&
+                               (at + w.size() == holed.size() || !holed[at + w.size()].isLetter());
+            EXPECT_TRUE(alone) << "row " << k + 1 << ": " << w.toStdString()
+                               << " first stands inside a longer word";
+            holed.replace(at, w.size(), QString(w.size(), u'~'));
+        }
+    }
+}

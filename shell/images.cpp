@@ -1,12 +1,12 @@
-#include "point_games/images.h"
+#include "shell/images.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
 
 namespace zm {
 
-QPixmap imagePointGames(const QString& name) {
-    QSvgRenderer svg(QStringLiteral(":/content/point_games/") + name + QStringLiteral(".svg"));
+QPixmap imageIntegree(const QString& path) {
+    QSvgRenderer svg(QStringLiteral(":/content/") + path + QStringLiteral(".svg"));
     if (!svg.isValid())
         return {};
     QPixmap picture(svg.defaultSize());

@@ -1,0 +1,38 @@
+#include "reading/defilement_texte.h"
+
+#include "platform/controls.h"
+#include "platform/platform.h"
+
+namespace zm {
+
+QString bandeDefilante(const QString& texte) {
+    return QString(50, u'.') + texte + QString(35, u'.');
+}
+
+int nombreDePas(const QString& texte) {
+    return int(bandeDefilante(texte).size()) - 30;
+}
+
+QString fenetreDuPas(const QString& bande, int i) {
+    return bande.mid(i, 42);
+}
+
+bool defiler_texte(Clock& clock, Label& fenetre, const QString& texte, int delai,
+                   const std::function<bool()>& encoreLa) {
+    const QString bande = bandeDefilante(texte);
+    const int pas = nombreDePas(texte);
+    for (int i = 0; i < pas; ++i) {
+        fenetre.setCaption(fenetreDuPas(bande, i));
+        const qint64 affiche = clock.ticks();
+        // The wait is counted from the window's showing, whatever the events
+        // handled meanwhile took.
+        const qint64 fin = affiche + 50 + delai;
+        for (qint64 now = affiche; now < fin; now = clock.ticks())
+            clock.waitLettingEventsRun(int(fin - now));
+        if (!encoreLa())
+            return false;
+    }
+    return true;
+}
+
+} // namespace zm

@@ -1,0 +1,17 @@
+#include "reading/fabrique.h"
+
+#include "reading/defilement.h"
+#include "reading/trous.h"
+
+namespace zm {
+
+EcranEpreuve* fabriquerLecture(const DescriptionEpreuve& description, Routines& routines,
+                               QWidget* stage) {
+    if (description.nom == QLatin1String("defilement"))
+        return new Defilement(description, routines, stage);
+    if (description.nom == QLatin1String("trous"))
+        return new Trous(description, routines, stage);
+    return nullptr;
+}
+
+} // namespace zm
