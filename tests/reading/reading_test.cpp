@@ -2,6 +2,7 @@
 
 #include "reading/defilement.h"
 #include "reading/defilement_texte.h"
+#include "reading/source_textes.h"
 #include "reading/trous.h"
 
 #include <QLineEdit>
@@ -364,4 +365,32 @@ TEST(StolenWordsHoles, TheFirstPlaceOfAWordIsStolenEvenInsideAnother) {
                            places);
     EXPECT_EQ(troue, QStringLiteral("Le ~~~~lier saigne, ~~ sang, un ~~~~."));
     EXPECT_EQ(places, (std::array<qsizetype, 4>{3, 32, -1, 20}));
+}
+
+TEST_F(Reading, EveryShippedStatementAndVerdictFitsItsLabels) {
+    begin();
+    QFile source(QStringLiteral(ZM_SOURCE_DIR "/content/reading/textes_defilement.txt"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    Defilement& s = defilement();
+    const QString longest = r().messages_reponse[12] + QStringLiteral(" L'affirmation : \r'");
+    for (const TexteLu& t : lireSourceTextes(QString::fromUtf8(source.readAll())).textes) {
+        for (const Affirmation& a : t.affirmations) {
+            for (const QString& shown : {a.affirmation, a.correction}) {
+                s.texte_defilant->setCaption(shown);
+                EXPECT_LE(s.texte_defilant->textHeight(), s.texte_defilant->height())
+                    << shown.toStdString();
+            }
+            s.commentaire->setCaption(longest + a.affirmation + "'\rest FAUSSE !!!");
+            EXPECT_LE(s.commentaire->textHeight(), s.commentaire->height())
+                << a.affirmation.toStdString();
+        }
+    }
+}
+
+TEST_F(StolenWords, EveryTextWithItsHolesFitsItsLabel) {
+    Trous& s = open();
+    for (int row = 0; row < Trous::liste_trous().size(); row += 2) {
+        s.commentaire->setCaption(Trous::liste_trous()[row].toUpper());
+        EXPECT_LE(s.commentaire->textHeight(), s.commentaire->height()) << row;
+    }
 }
