@@ -21,12 +21,14 @@ bool defiler_texte(Clock& clock, Label& fenetre, const QString& texte, int delai
                    const std::function<bool()>& encoreLa) {
     const QString bande = bandeDefilante(texte);
     const int pas = nombreDePas(texte);
+    qint64 fin = clock.ticks();
     for (int i = 0; i < pas; ++i) {
         fenetre.setCaption(fenetreDuPas(bande, i));
+        // Each window's time counts from its showing. The wait itself wakes
+        // up to a millisecond or two late: that lateness is not carried from
+        // window to window, or a long text would fall behind its speed.
         const qint64 affiche = clock.ticks();
-        // The wait is counted from the window's showing, whatever the events
-        // handled meanwhile took.
-        const qint64 fin = affiche + 50 + delai;
+        fin = (affiche - fin <= 2 ? fin : affiche) + 50 + delai;
         for (qint64 now = affiche; now < fin; now = clock.ticks())
             clock.waitLettingEventsRun(int(fin - now));
         if (!encoreLa())

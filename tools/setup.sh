@@ -20,7 +20,13 @@ zm_install_missing() {
         "${missing[@]}"
 }
 
+# Tests are built when asked for ("ON"), and otherwise left as the build
+# folder has them, so that playing after testing rebuilds nothing.
 zm_configure_and_build() {
-    cmake -S . -B build -G Ninja -DBUILD_TESTING="$1" >/dev/null
+    local testing=()
+    if [ "$1" = ON ] || [ ! -f build/CMakeCache.txt ]; then
+        testing=(-DBUILD_TESTING="$1")
+    fi
+    cmake -S . -B build -G Ninja "${testing[@]}" >/dev/null
     cmake --build build
 }

@@ -86,6 +86,25 @@ TEST(Ticker, StepsThroughTheTapeAtItsSpeed) {
     }
 }
 
+TEST(Ticker, ALateWakeUpIsNotCarriedOver) {
+    // A clock whose waits wake up a millisecond late, as real ones do; now
+    // and then an event takes longer.
+    struct LateClock : Clock {
+        qint64 now = 0;
+        int waits = 0;
+        qint64 ticks() const override { return now; }
+        void waitLettingEventsRun(int ms) override { now += ms + (++waits % 50 == 0 ? 40 : 1); }
+        void waitHoldingEvents(int ms) override { now += ms; }
+    } clock;
+    Label window(nullptr, QStringLiteral("texte_defilant"));
+    const QString text(100, u'a');
+    ASSERT_TRUE(defiler_texte(clock, window, text, 75, [] { return true; }));
+    // Small lateness is absorbed; each long one delays the rest once.
+    const qint64 expected = qint64(nombreDePas(text)) * 125;
+    EXPECT_GE(clock.now, expected);
+    EXPECT_LE(clock.now, expected + 3 * 40 + 2);
+}
+
 TEST(Ticker, StopsWhenTheScreenIsLeft) {
     FakePlatform p;
     Label window(nullptr, QStringLiteral("texte_defilant"));
