@@ -64,6 +64,16 @@ int PariLettre::lettreAuHasard() {
     return 'A' + routines.platform().random().between(0, 25);
 }
 
+void PariLettre::remettreInconnus() {
+    for (Label* r : reponse) {
+        r->setTextColour(kBleu);
+        r->setCaption(kInconnu);
+    }
+    lettre->setCaption(QStringLiteral("? ? ? ? ?"));
+    commentaire->setTextColour(kBleu);
+    lettre->setTextColour(kBleu);
+}
+
 void PariLettre::activate() {
     if (routines.retour_aide != 0) {
         routines.retour_aide = 0;
@@ -74,13 +84,7 @@ void PariLettre::activate() {
     // Clicks that slip in during this pause find no turn to play.
     etat = Preparation;
     routines.platform().clock().waitLettingEventsRun(20);
-    for (Label* r : reponse) {
-        r->setTextColour(kBleu);
-        r->setCaption(kInconnu);
-    }
-    lettre->setCaption(QStringLiteral("? ? ? ? ?"));
-    commentaire->setTextColour(kBleu);
-    lettre->setTextColour(kBleu);
+    remettreInconnus();
     etat = Pari;
     label_score->setCaption(routines.texteScore());
     if (routines.score <= 9) {
@@ -101,13 +105,7 @@ void PariLettre::nouveau_tour() {
     routines.jouer_son(QStringLiteral("12.def"));
     mise->activer();
     routines.cacher_souris();
-    for (Label* r : reponse) {
-        r->setTextColour(kBleu);
-        r->setCaption(kInconnu);
-    }
-    lettre->setCaption(QStringLiteral("? ? ? ? ?"));
-    commentaire->setTextColour(kBleu);
-    lettre->setTextColour(kBleu);
+    remettreInconnus();
     tirer();
 
     commentaire->setCaption(

@@ -32,6 +32,8 @@ protected:
 
 private:
     void nouveau_tour();
+    // The bets and the letter back to question marks, in blue.
+    void remettreInconnus();
     void juger(int i);
     void fin();
     void montrer_reponse(int i);

@@ -2,8 +2,8 @@
 
 #include "shell/listes.h"
 #include "shell/routines.h"
+#include "shell/saisie.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace zm {
@@ -30,7 +30,7 @@ QuizSaisie::QuizSaisie(const DescriptionEpreuve& description, Routines& routines
     font.setPointSize(20);
     reponse->setFont(font);
     reponse->setMaxLength(40);
-    reponse->installEventFilter(this);
+    surEntree(reponse, [this] { verifier_reponse(); });
     setAnswerColours(kNoir, Qt::white);
 
     solution = addLabel(QStringLiteral("solution"), {}, kConsigne);
@@ -38,17 +38,6 @@ QuizSaisie::QuizSaisie(const DescriptionEpreuve& description, Routines& routines
     solution->setWordWrap(true);
     solution->setPointSize(14);
     solution->setBold(true);
-}
-
-bool QuizSaisie::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == reponse && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            verifier_reponse();
-            return true;
-        }
-    }
-    return EcranEpreuve::eventFilter(watched, event);
 }
 
 QString QuizSaisie::ligneCourante() {

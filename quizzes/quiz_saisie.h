@@ -53,8 +53,6 @@ protected:
     void viderReponse();
     void setAnswerColours(const QColor& text, const QColor& background = {});
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QStringList liste_;
     int Routines::*progression_;

@@ -2,8 +2,8 @@
 
 #include "shell/listes.h"
 #include "shell/routines.h"
+#include "shell/saisie.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -25,20 +25,9 @@ Trous::Trous(const DescriptionEpreuve& description, Routines& routines, QWidget*
     font.setPointSize(18);
     reponse->setFont(font);
     reponse->setMaxLength(30);
-    reponse->installEventFilter(this);
+    surEntree(reponse, [this] { verifier_mot(); });
     reponse->hide();
     connect(commencer, &Label::clicked, this, &Trous::commencer_texte);
-}
-
-bool Trous::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == reponse && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            verifier_mot();
-            return true;
-        }
-    }
-    return EcranDefilant::eventFilter(watched, event);
 }
 
 void Trous::activate() {

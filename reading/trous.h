@@ -35,9 +35,6 @@ public:
 
     void verifier_mot();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void initialiser_ecran();
     void choisir_texte();

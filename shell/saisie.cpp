@@ -1,0 +1,38 @@
+#include "shell/saisie.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace zm {
+namespace {
+
+class ToucheEntree : public QObject {
+public:
+    ToucheEntree(QLineEdit* box, std::function<void()> action)
+        : QObject(box), action_(std::move(action)) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                action_();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+void surEntree(QLineEdit* box, std::function<void()> action) {
+    new ToucheEntree(box, std::move(action));
+}
+
+} // namespace zm
