@@ -2,6 +2,7 @@
 
 #include "point_games/mise.h"
 #include "shell/routines.h"
+#include "shell/stage.h"
 
 namespace zm {
 namespace {
@@ -84,6 +85,9 @@ void PariLettre::activate() {
     // Clicks that slip in during this pause find no turn to play.
     etat = Preparation;
     routines.platform().clock().waitLettingEventsRun(20);
+    // Left in that pause: nothing more to set up on a screen no longer shown.
+    if (routines.stage().active() != this)
+        return;
     remettreInconnus();
     etat = Pari;
     label_score->setCaption(routines.texteScore());

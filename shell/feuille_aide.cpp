@@ -51,6 +51,9 @@ void FeuilleAide::afficher_aide(const QString& titre, const QString& premier,
     texte->setCaption(texteSection(liste_aide_, titre, premier, fin));
     routines.stage().showScreen(this);
     routines.preparer_ecran(*this);
+    // A click closes the sheet: the pointer must show, even when the
+    // exercise had hidden it.
+    routines.montrer_souris();
 }
 
 void FeuilleAide::fermer() {

@@ -251,6 +251,17 @@ TEST_F(LetterBet, NineOrTenPointsAtTheStart) {
     EXPECT_EQ(screen().mise->mise, 10);
 }
 
+TEST_F(LetterBet, LeavingInTheOpeningPauseSetsNothingUp) {
+    r().score = 50;
+    p.after(10, [&] { click(screen().retour); });
+    const qint64 t0 = p.now();
+    click(depart().anim[PariLettre_]);
+    EXPECT_EQ(game->stage().active(), &depart());
+    EXPECT_LT(p.now() - t0, 100) << "no turn was drawn";
+    EXPECT_FALSE(p.cursor().confinement);
+    EXPECT_TRUE(depart().timer().isActive());
+}
+
 TEST_F(LetterBet, ClicksDuringTheDrawAreHandledWhenItEnds) {
     r().score = 50;
     scriptTurn('C', 'M');

@@ -145,7 +145,9 @@ TEST_F(HelpSheet, ClosingItResumesTheExerciseConfinedAgain) {
     EXPECT_TRUE(p.cursor().shown());
 
     r().score = 5;
+    r().cacher_souris();
     click(screen.aide);
+    EXPECT_TRUE(p.cursor().shown()) << "the sheet closes by a click";
     EXPECT_EQ(r().retour_aide, 1);
     EXPECT_EQ(p.cursor().position, QPoint(400, 300));
     click(aide().texte);
