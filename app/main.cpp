@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(QFont(QStringLiteral("Andika"), 11));
     zm::QtPlatform platform;
     zm::Game game(platform, QApplication::applicationDirPath() + QStringLiteral("/datas"),
-                 zm::fabriquerEpreuve);
+                  zm::fabriquerEpreuve);
     platform.view().setStage(&game.stage());
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };
     game.onEnded = [] { QApplication::quit(); };

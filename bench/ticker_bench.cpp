@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
         std::printf("ticker at %d ms a step: %d steps in %.0f ms (expected %.0f, %+.2f %%), "
                     "step median %.2f ms, slowest %.2f ms\n",
                     50 + delai, zm::nombreDePas(text), total, expected,
-                    100.0 * (total - expected) / expected,
-                    double(steps[steps.size() / 2]) / 1e6, double(steps.back()) / 1e6);
+                    100.0 * (total - expected) / expected, double(steps[steps.size() / 2]) / 1e6,
+                    double(steps.back()) / 1e6);
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "point_games/bonneteau.h"
 
-#include "shell/images.h"
 #include "point_games/mise.h"
+#include "shell/images.h"
 #include "shell/listes.h"
 #include "shell/routines.h"
 
@@ -44,8 +44,8 @@ Bonneteau::Bonneteau(const DescriptionEpreuve& description, Routines& routines, 
     mot_a_chercher->setBold(true);
     connect(mot_a_chercher, &Label::clicked, this, &Bonneteau::clicMot);
     for (int i = 0; i < 3; ++i) {
-        bonnet[i] = addLabel(QStringLiteral("bonnet(%1)").arg(i),
-                             QRect(75 + 225 * i, 162, 200, 80));
+        bonnet[i] =
+            addLabel(QStringLiteral("bonnet(%1)").arg(i), QRect(75 + 225 * i, 162, 200, 80));
         bonnet[i]->setAlignment(Qt::AlignCenter);
         bonnet[i]->setPointSize(18);
         bonnet[i]->setBold(true);
@@ -62,8 +62,7 @@ Bonneteau::Bonneteau(const DescriptionEpreuve& description, Routines& routines, 
     fin_bonneteau->setPicture(imageIntegree(QStringLiteral("point_games/fin_bonneteau")));
 
     mise = new Mise(*this, routines, QPoint(240, 405),
-                    {[this] { return etat == 0; }, &Mise::plafondScore, 10,
-                     Mise::Gains::Paire});
+                    {[this] { return etat == 0; }, &Mise::plafondScore, 10, Mise::Gains::Paire});
     connect(mise->gains, &Label::clicked, this, [this] { continuer(); });
 }
 
@@ -155,8 +154,7 @@ bool Bonneteau::melanger_mots() {
     Random& random = routines.platform().random();
     const QFont normale = mot_a_chercher->font();
     mot_a_chercher->setFont(fixe(26));
-    const QString bande =
-        QString(13, u' ') + QStringLiteral("ATTENTION ...") + QString(12, u' ');
+    const QString bande = QString(13, u' ') + QStringLiteral("ATTENTION ...") + QString(12, u' ');
     for (int i = 0; i < 27; ++i) {
         mot_a_chercher->setCaption(bande.mid(i, 12));
         if (!attendre(100))
@@ -280,8 +278,8 @@ void Bonneteau::jouerCase(int i) {
             mots_trouves += 1;
         const QString suivant = mots_bonneteau[std::size_t(ordre_mots[std::size_t(mots_trouves)])];
         commentaire->setCaption(QStringLiteral("Vous venez de trouver la place de ") + cherche +
-                                QStringLiteral(" !\nNous allons continuer par le mot ") +
-                                suivant + QStringLiteral(". Où est-il ?") + essaisRestants);
+                                QStringLiteral(" !\nNous allons continuer par le mot ") + suivant +
+                                QStringLiteral(". Où est-il ?") + essaisRestants);
         mot_a_chercher->setCaption(suivant);
         etape += 1;
     }

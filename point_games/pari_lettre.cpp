@@ -19,8 +19,7 @@ QFont fixe(int points) {
 
 } // namespace
 
-PariLettre::PariLettre(const DescriptionEpreuve& description, Routines& routines,
-                       QWidget* stage)
+PariLettre::PariLettre(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
     : EcranEpreuve(description, routines, stage) {
     commentaire->setGeometry(90, 100, 620, 70);
     commentaire->setPointSize(18);
@@ -37,16 +36,15 @@ PariLettre::PariLettre(const DescriptionEpreuve& description, Routines& routines
         reponse[i]->setCursor(Qt::PointingHandCursor);
         connect(reponse[i], &Label::clicked, this, [this, i] { clicReponse(i); });
     }
-    lettre = addLabel(QStringLiteral("lettre"), QRect(90, 275, 620, 70),
-                      QStringLiteral("? ? ? ? ?"));
+    lettre =
+        addLabel(QStringLiteral("lettre"), QRect(90, 275, 620, 70), QStringLiteral("? ? ? ? ?"));
     lettre->setAlignment(Qt::AlignCenter);
     lettre->setPointSize(24);
     lettre->setBold(true);
     connect(lettre, &Label::clicked, this, [this] { continuer(); });
 
     mise = new Mise(*this, routines, QPoint(150, 395),
-                    {[this] { return etat == Pari; }, &Mise::plafondScore, 10,
-                     Mise::Gains::Paire});
+                    {[this] { return etat == Pari; }, &Mise::plafondScore, 10, Mise::Gains::Paire});
     connect(mise->gains, &Label::clicked, this, [this] { continuer(); });
 }
 
@@ -112,8 +110,7 @@ void PariLettre::nouveau_tour() {
     remettreInconnus();
     tirer();
 
-    commentaire->setCaption(
-        QStringLiteral("Placez votre mise et dites-moi si cette lettre est"));
+    commentaire->setCaption(QStringLiteral("Placez votre mise et dites-moi si cette lettre est"));
     lettre_reference = lettreAuHasard();
     montrer_reponse(0);
     for (int i = 0; i < 3; ++i) {
@@ -171,8 +168,7 @@ void PariLettre::clicReponse(int i) {
         juger(i);
 }
 
-void PariLettre::faireClignoter(Label* label, const QColor& a, const QColor& b, int ms,
-                                bool son) {
+void PariLettre::faireClignoter(Label* label, const QColor& a, const QColor& b, int ms, bool son) {
     for (int k = 0; k < 6; ++k) {
         label->setTextColour(a);
         redessiner(label);

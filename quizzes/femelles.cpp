@@ -27,11 +27,10 @@ void Femelles::charger_question() {
 }
 
 QString Femelles::texteQuestion() const {
-    return type_question == 1
-               ? QStringLiteral("Quelle est la FEMELLE ") + routines.texte_question +
-                     QStringLiteral(" ?")
-               : QStringLiteral("Comment s'appelle le PETIT ") + routines.texte_question +
-                     QStringLiteral(" ?");
+    return type_question == 1 ? QStringLiteral("Quelle est la FEMELLE ") + routines.texte_question +
+                                    QStringLiteral(" ?")
+                              : QStringLiteral("Comment s'appelle le PETIT ") +
+                                    routines.texte_question + QStringLiteral(" ?");
 }
 
 void Femelles::nouvelle_partie() {

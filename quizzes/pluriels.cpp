@@ -24,14 +24,14 @@ Pluriels::Pluriels(const DescriptionEpreuve& description, Routines& routines, QW
     question->setGeometry(90, 82, 620, 72);
     question->setPointSize(16);
     question->setCaption(kFemininAuDebut);
-    singulier = addLabel(QStringLiteral("singulier"), QRect(60, 160, 680, 60),
-                         QStringLiteral("LANDAU"));
+    singulier =
+        addLabel(QStringLiteral("singulier"), QRect(60, 160, 680, 60), QStringLiteral("LANDAU"));
     singulier->setAlignment(Qt::AlignCenter);
     singulier->setPointSize(26);
     singulier->setBold(true);
     singulier->setTextColour(QColor(0, 0, 128));
-    article = addLabel(QStringLiteral("article"), QRect(60, 245, 270, 50),
-                       QStringLiteral("une bonne"));
+    article =
+        addLabel(QStringLiteral("article"), QRect(60, 245, 270, 50), QStringLiteral("une bonne"));
     article->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     article->setIndent(12);
     article->setPointSize(20);

@@ -26,12 +26,18 @@ Verbes::Verbes(const DescriptionEpreuve& description, Routines& routines, QWidge
 
 QString Verbes::motsDuTemps(int code) {
     switch (code) {
-    case 0: return QStringLiteral("au passé simple");
-    case 1: return QStringLiteral("à l'imparfait");
-    case 2: return QStringLiteral("au futur simple");
-    case 3: return QStringLiteral("au présent");
-    case 4: return QStringLiteral("au passé composé");
-    default: return {};
+    case 0:
+        return QStringLiteral("au passé simple");
+    case 1:
+        return QStringLiteral("à l'imparfait");
+    case 2:
+        return QStringLiteral("au futur simple");
+    case 3:
+        return QStringLiteral("au présent");
+    case 4:
+        return QStringLiteral("au passé composé");
+    default:
+        return {};
     }
 }
 

@@ -11,15 +11,14 @@ const std::array<QString, 4> Defilement::kOrdinaux = {
     QStringLiteral("première"), QStringLiteral("deuxième"), QStringLiteral("troisième"),
     QStringLiteral("quatrième")};
 
-Defilement::Defilement(const DescriptionEpreuve& description, Routines& routines,
-                       QWidget* stage)
+Defilement::Defilement(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
     : EcranDefilant(description, routines, stage, QStringLiteral("fin_defilement")) {
     const char* const libelles[2] = {"FAUX", "VRAI"};
     for (int i : {1, 0}) {
         const QRect place(i == 1 ? 200 : 420, 320, 180, 44);
         image_oui[i] = addLabel(QStringLiteral("image_oui(%1)").arg(i), place);
-        oui_non[i] = addLabel(QStringLiteral("oui_non(%1)").arg(i), place,
-                              QString::fromLatin1(libelles[i]));
+        oui_non[i] =
+            addLabel(QStringLiteral("oui_non(%1)").arg(i), place, QString::fromLatin1(libelles[i]));
         oui_non[i]->setAlignment(Qt::AlignCenter);
         oui_non[i]->setPointSize(16);
         oui_non[i]->setBold(true);
@@ -176,8 +175,7 @@ void Defilement::juger_affirmation(int i) {
     routines.texte_message = a.verite != 0 ? QStringLiteral("VRAIE") : QStringLiteral("FAUSSE");
     texte_defilant->setCaption(a.correction);
     const QString fin = QStringLiteral(" L'affirmation : \r'") + a.affirmation +
-                        QStringLiteral("'\rest ") + routines.texte_message +
-                        QStringLiteral(" !!!");
+                        QStringLiteral("'\rest ") + routines.texte_message + QStringLiteral(" !!!");
     if (i != a.verite) {
         routines.jouer_defaite();
         commentaire->setTextColour(kRouge);

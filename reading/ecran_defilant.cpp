@@ -92,9 +92,9 @@ void EcranDefilant::montrerVitesses(bool visible) {
 
 bool EcranDefilant::defiler(const QString& texte) {
     defile_ = true;
-    const bool fini = defiler_texte(routines.platform().clock(), *texte_defilant, texte,
-                                    delai_vitesse,
-                                    [this] { return routines.stage().active() == this; });
+    const bool fini =
+        defiler_texte(routines.platform().clock(), *texte_defilant, texte, delai_vitesse,
+                      [this] { return routines.stage().active() == this; });
     defile_ = false;
     return fini;
 }

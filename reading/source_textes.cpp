@@ -48,8 +48,8 @@ SourceTextes lireSourceTextes(const QString& source) {
             a.verite = f[0] == u"VRAI" ? 1 : 0;
             a.affirmation = f[1];
             a.correction = f[2];
-            const QString bad =
-                caracteresNonStockables(a.affirmation, true) + caracteresNonStockables(a.correction, true);
+            const QString bad = caracteresNonStockables(a.affirmation, true) +
+                                caracteresNonStockables(a.correction, true);
             if (!bad.isEmpty()) {
                 erreur(QStringLiteral("affirmation %1 : caractères impossibles à enregistrer : ")
                            .arg(j + 1) +

@@ -79,8 +79,7 @@ void Trous::choisir_texte() {
     const QStringList mots = liste_trous().value(progression + 1).split(u',');
     for (std::size_t i = 0; i < 4; ++i) {
         // The fourth word is all that follows the third comma.
-        mots_manquants[i] = i < 3 ? mots.value(qsizetype(i))
-                                  : mots.mid(3).join(u',');
+        mots_manquants[i] = i < 3 ? mots.value(qsizetype(i)) : mots.mid(3).join(u',');
     }
 }
 
@@ -121,7 +120,7 @@ void Trous::preparer_mots() {
     commentaire->setTextColour(kBleu);
     const int c = routines.platform().random().between(0, 2);
     QPalette p = reponse->palette();
-    p.setColor(QPalette::Base, c == 0 ? QColor(0, 255, 255)
+    p.setColor(QPalette::Base, c == 0   ? QColor(0, 255, 255)
                                : c == 1 ? QColor(255, 255, 0)
                                         : QColor(0, 255, 0));
     reponse->setPalette(p);
@@ -133,7 +132,7 @@ void Trous::preparer_mots() {
 }
 
 QString Trous::trouerTexte(const QString& texte, const std::array<QString, 4>& mots,
-                          std::array<qsizetype, 4>& places) {
+                           std::array<qsizetype, 4>& places) {
     QString troue = texte;
     for (std::size_t i = 0; i < 4; ++i) {
         // The first place where the word stands, even inside a longer word,

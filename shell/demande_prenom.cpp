@@ -28,10 +28,10 @@ QString blancs(int n) {
 
 DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecrans& ecrans,
                              QWidget* stage)
-    : Screen(QStringLiteral("demande_prenom"), routines, stage), divers_(divers),
-      ecrans_(ecrans) {
+    : Screen(QStringLiteral("demande_prenom"), routines, stage), divers_(divers), ecrans_(ecrans) {
     for (int k = 0; k < 13; ++k) {
-        Label* tile = addLabel(QStringLiteral("reponse(%1)").arg(k), QRect(85 + 47 * k, 150, 42, 50));
+        Label* tile =
+            addLabel(QStringLiteral("reponse(%1)").arg(k), QRect(85 + 47 * k, 150, 42, 50));
         tile->setAlignment(Qt::AlignCenter);
         tile->setPointSize(22);
         tile->setBold(true);
@@ -94,22 +94,21 @@ DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecr
     infos2->setFocusPolicy(Qt::NoFocus);
     infos2->setAlignment(Qt::AlignCenter);
     infos2->setFrame(false);
-    infos2->setStyleSheet(QStringLiteral(
-        "QLineEdit { font-size: 9pt; background: #ffffe0; color: #000080; }"));
+    infos2->setStyleSheet(
+        QStringLiteral("QLineEdit { font-size: 9pt; background: #ffffe0; color: #000080; }"));
     infos2->setGeometry(kCoinListe.x(), kCoinListe.y() + 18, 200, 17);
     infos2->hide();
 
-    nouveau_joueur = bouton(QStringLiteral("nouveau_joueur"), QStringLiteral("image_nouveau_joueur"),
-                            QRect(560, 436, 180, 44), QStringLiteral("NOUVEAU JOUEUR"),
-                            &image_nouveau_joueur);
+    nouveau_joueur =
+        bouton(QStringLiteral("nouveau_joueur"), QStringLiteral("image_nouveau_joueur"),
+               QRect(560, 436, 180, 44), QStringLiteral("NOUVEAU JOUEUR"), &image_nouveau_joueur);
     connect(nouveau_joueur, &Label::clicked, this, &DemandePrenom::nouveauJoueur);
     nouveau_joueur->hide();
     image_nouveau_joueur->hide();
 
-    label_supprimer_joueur =
-        bouton(QStringLiteral("label_supprimer_joueur"), QStringLiteral("image_supprimer_joueur"),
-               QRect(560, 486, 180, 44), QStringLiteral("Effacer ce joueur"),
-               &image_supprimer_joueur);
+    label_supprimer_joueur = bouton(
+        QStringLiteral("label_supprimer_joueur"), QStringLiteral("image_supprimer_joueur"),
+        QRect(560, 486, 180, 44), QStringLiteral("Effacer ce joueur"), &image_supprimer_joueur);
     connect(label_supprimer_joueur, &Label::clicked, this, &DemandePrenom::supprimerJoueur);
 
     // "Jouer" stands under the point where the start-up leaves the cursor.

@@ -5,8 +5,8 @@
 namespace zm {
 
 const std::array<DescriptionEpreuve, 14>& descriptionsEpreuves() {
-    auto d = [](const char* nom, const char* fond, const char* titre, int section,
-                bool sortie, bool commentaire) {
+    auto d = [](const char* nom, const char* fond, const char* titre, int section, bool sortie,
+                bool commentaire) {
         DescriptionEpreuve e;
         e.nom = QString::fromLatin1(nom);
         e.fond = QString::fromLatin1(fond);

@@ -3,7 +3,6 @@
 #include "shell/listes.h"
 #include "shell/stage.h"
 
-
 namespace zm {
 
 QStringList lignesAide() {
@@ -44,8 +43,7 @@ QString FeuilleAide::texteSection(const QStringList& rows, const QString& titre,
     return text + QStringLiteral("\n") + QStringLiteral("Un clic pour retourner au jeu...");
 }
 
-void FeuilleAide::afficher_aide(const QString& titre, const QString& premier,
-                                const QString& fin) {
+void FeuilleAide::afficher_aide(const QString& titre, const QString& premier, const QString& fin) {
     routines.jouer_bruitage();
     routines.retour_aide = 1;
     texte->setCaption(texteSection(liste_aide_, titre, premier, fin));

@@ -68,8 +68,8 @@ void Routines::preparer_ecran(Screen& screen) {
     platform_.sound().close();
     if (depart.timer)
         depart.timer->stop();
-    platform_.cursor().setPos(QPoint(int(std::lround(screen.width() / 2.0)),
-                                     int(std::lround(screen.height() / 2.0))));
+    platform_.cursor().setPos(
+        QPoint(int(std::lround(screen.width() / 2.0)), int(std::lround(screen.height() / 2.0))));
     platform_.cursor().confine(QRect(QPoint(0, 0), screen.size()));
     jouer_bruitage();
 }
@@ -100,7 +100,8 @@ void Routines::placer_cases(int n, std::span<QWidget* const> cases) {
 void Routines::jouer_ambiance() {
     suivant(numero_ambiance, 19);
     platform_.sound().close();
-    platform_.sound().playAmbience(datas(QString::number(numero_ambiance) + QStringLiteral(".amb")));
+    platform_.sound().playAmbience(
+        datas(QString::number(numero_ambiance) + QStringLiteral(".amb")));
 }
 
 void Routines::jouerFichier(const QString& name) {
@@ -156,11 +157,10 @@ void Routines::preparer_messages() {
 void Routines::rangerJoueurCourant() {
     Joueur& j = joueurs.slots[std::size_t(std::clamp<int>(joueurs.joueur_courant, 0, kMaxJoueurs))];
     auto p16 = [](int v) { return qint16(std::clamp(v, -32768, 32767)); };
-    j.progression = {p16(progression_trous),     p16(progression_defilement),
-                     p16(progression_lecture2),  p16(progression_femelles),
-                     p16(progression_animaux),   p16(progression_verbes),
-                     p16(progression_synonymes), p16(progression_pluriels),
-                     progression_syllabes};
+    j.progression = {
+        p16(progression_trous),     p16(progression_defilement), p16(progression_lecture2),
+        p16(progression_femelles),  p16(progression_animaux),    p16(progression_verbes),
+        p16(progression_synonymes), p16(progression_pluriels),   progression_syllabes};
     j.prenom = prenom;
     j.score = score;
 }

@@ -54,10 +54,10 @@ struct TableJoueurs {
 };
 
 enum class LectureJoueurs {
-    Joueurs,      // players were saved and are in the table
-    PremierJeu,   // the file says no player was saved yet
-    Absent,       // there is no save file
-    Endommage,    // the file could not be read; it was kept aside
+    Joueurs,    // players were saved and are in the table
+    PremierJeu, // the file says no player was saved yet
+    Absent,     // there is no save file
+    Endommage,  // the file could not be read; it was kept aside
 };
 
 struct ResultatLecture {

@@ -18,8 +18,8 @@ Label* Screen::addLabel(const QString& name, QRect geometry, const QString& capt
 }
 
 void Screen::addScoreLabel() {
-    label_score = addLabel(QStringLiteral("label_score"), QRect(680, 8, 110, 62),
-                           QStringLiteral("Score"));
+    label_score =
+        addLabel(QStringLiteral("label_score"), QRect(680, 8, 110, 62), QStringLiteral("Score"));
     label_score->setAlignment(Qt::AlignCenter);
     label_score->setPointSize(18);
     label_score->setTextColour(QColor(0, 0, 128));

@@ -75,9 +75,10 @@ void FakePlatform::at(qint64 time, std::function<void()> action) {
 }
 
 bool FakePlatform::deliverNext(qint64 until) {
-    auto input = std::min_element(queue_.begin(), queue_.end(), [](const Queued& a, const Queued& b) {
-        return a.at != b.at ? a.at < b.at : a.order < b.order;
-    });
+    auto input =
+        std::min_element(queue_.begin(), queue_.end(), [](const Queued& a, const Queued& b) {
+            return a.at != b.at ? a.at < b.at : a.order < b.order;
+        });
     FakeTimer* timer = nullptr;
     qint64 timerDue = 0;
     for (FakeTimer* t : timers_) {

@@ -20,8 +20,8 @@ int opaquePixels(const QImage& image, QRect r) {
 }
 
 // Corners of the character frames: resting then active, entries 0 to 9.
-const QPoint kResting[] = {{3, 4},     {3, 132},   {3, 260},   {3, 388},   {283, 4},
-                           {283, 132}, {283, 260}, {283, 388}, {561, 4},   {561, 260}};
+const QPoint kResting[] = {{3, 4},     {3, 132},   {3, 260},   {3, 388}, {283, 4},
+                           {283, 132}, {283, 260}, {283, 388}, {561, 4}, {561, 260}};
 const QPoint kActive[] = {{142, 4},   {142, 132}, {142, 260}, {142, 388}, {422, 4},
                           {422, 132}, {422, 260}, {422, 388}, {561, 132}, {561, 388}};
 
@@ -60,7 +60,8 @@ TEST(Pictures, CharactersStayInsideTheirFrames) {
         QString name;
         int entries;
     };
-    for (const Sheet& s : {Sheet{QStringLiteral("dessins"), 10}, Sheet{QStringLiteral("dessins2"), 4}}) {
+    for (const Sheet& s :
+         {Sheet{QStringLiteral("dessins"), 10}, Sheet{QStringLiteral("dessins2"), 4}}) {
         SCOPED_TRACE(s.name.toStdString());
         const QImage sheet = load(s.name);
         ASSERT_FALSE(sheet.isNull());

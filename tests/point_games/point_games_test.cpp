@@ -1,9 +1,8 @@
-#include "support/game_fixture.h"
-
 #include "point_games/bonneteau.h"
 #include "point_games/mise.h"
 #include "point_games/pari_lettre.h"
 #include "shell/stage.h"
+#include "support/game_fixture.h"
 
 using namespace zm;
 using namespace zm::testing;
@@ -27,9 +26,9 @@ struct Stake : ::testing::Test {
     bool modifiable = true;
 
     std::unique_ptr<Mise> make(Mise::Gains gains, qint64 (*plafond)(qint64), qint64 minimum) {
-        return std::make_unique<Mise>(screen, r, QPoint(0, 0),
-                                      Mise::Regles{[this] { return modifiable; }, plafond,
-                                                   minimum, gains});
+        return std::make_unique<Mise>(
+            screen, r, QPoint(0, 0),
+            Mise::Regles{[this] { return modifiable; }, plafond, minimum, gains});
     }
 };
 
@@ -50,26 +49,50 @@ TEST_F(Stake, PressesMoveTheStakeWithinItsBounds) {
         std::vector<Press> presses;
     };
     const Case cases[] = {
-        {"score 125, stake 110", false, 125, 110,
-         {{Plus, Qt::LeftButton, 120}, {Plus, Qt::LeftButton, 120}, {Label_, Qt::LeftButton, 120},
+        {"score 125, stake 110",
+         false,
+         125,
+         110,
+         {{Plus, Qt::LeftButton, 120},
+          {Plus, Qt::LeftButton, 120},
+          {Label_, Qt::LeftButton, 120},
           {Label_, Qt::RightButton, 10}}},
-        {"score 40, right press too far", false, 40, 10,
-         {{Plus, Qt::RightButton, 10}, {Plus, Qt::LeftButton, 20}, {Plus, Qt::LeftButton, 30},
-          {Plus, Qt::LeftButton, 40}, {Plus, Qt::LeftButton, 40}}},
-        {"stake 30 going down", false, 500, 30,
-         {{Moins, Qt::RightButton, 30}, {Moins, Qt::LeftButton, 20}, {Moins, Qt::LeftButton, 10},
+        {"score 40, right press too far",
+         false,
+         40,
+         10,
+         {{Plus, Qt::RightButton, 10},
+          {Plus, Qt::LeftButton, 20},
+          {Plus, Qt::LeftButton, 30},
+          {Plus, Qt::LeftButton, 40},
+          {Plus, Qt::LeftButton, 40}}},
+        {"stake 30 going down",
+         false,
+         500,
+         30,
+         {{Moins, Qt::RightButton, 30},
+          {Moins, Qt::LeftButton, 20},
+          {Moins, Qt::LeftButton, 10},
           {Moins, Qt::LeftButton, 10}}},
-        {"right presses step by 50", false, 500, 10,
-         {{Plus, Qt::RightButton, 60}, {Plus, Qt::MiddleButton, 110}, {Moins, Qt::RightButton, 60}}},
-        {"half the score", true, 125, 10,
+        {"right presses step by 50",
+         false,
+         500,
+         10,
+         {{Plus, Qt::RightButton, 60},
+          {Plus, Qt::MiddleButton, 110},
+          {Moins, Qt::RightButton, 60}}},
+        {"half the score",
+         true,
+         125,
+         10,
          {{Label_, Qt::LeftButton, 60}, {Plus, Qt::LeftButton, 60}, {Label_, Qt::RightButton, 10}}},
         {"half the score, below 20 points", true, 19, 10, {{Label_, Qt::LeftButton, 10}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto mise = make(c.halfScore ? Mise::Gains::Tableau : Mise::Gains::Paire,
-                         c.halfScore ? &Mise::plafondMoitie : &Mise::plafondScore,
-                         c.halfScore ? 20 : 10);
+        auto mise =
+            make(c.halfScore ? Mise::Gains::Tableau : Mise::Gains::Paire,
+                 c.halfScore ? &Mise::plafondMoitie : &Mise::plafondScore, c.halfScore ? 20 : 10);
         r.score = c.score;
         mise->mise = c.start;
         for (const Press& press : c.presses) {
@@ -82,8 +105,7 @@ TEST_F(Stake, PressesMoveTheStakeWithinItsBounds) {
             EXPECT_EQ(mise->mise, press.expected);
             const bool moved = before != press.expected || press.control == Label_;
             if (c.score >= (c.halfScore ? 20 : 10)) {
-                EXPECT_EQ(p.sound().effectNames(),
-                          moved ? QStringList{"4.ats"} : QStringList{})
+                EXPECT_EQ(p.sound().effectNames(), moved ? QStringList{"4.ats"} : QStringList{})
                     << press.control;
             }
             if (moved) {
@@ -206,9 +228,8 @@ TEST_F(LetterBet, BetsAreJudgedOnAlphabeticalOrder) {
         click(s.reponse[c.bet]);
         EXPECT_EQ(s.etat, PariLettre::Verdict);
         EXPECT_EQ(s.lettre->caption(), QString::fromUtf8(c.shown));
-        EXPECT_EQ(s.commentaire->caption(),
-                  message + QStringLiteral(" J'ai tiré au sort le ") + QChar(c.hidden) +
-                      QStringLiteral(" !"));
+        EXPECT_EQ(s.commentaire->caption(), message + QStringLiteral(" J'ai tiré au sort le ") +
+                                                QChar(c.hidden) + QStringLiteral(" !"));
         EXPECT_EQ(r().score, c.won ? 140 : 80);
         EXPECT_EQ(r().indice_message, (index + 1) % 7);
         EXPECT_EQ(s.mise->gains->caption(), QStringLiteral("Un clic pour continuer..."));

@@ -1,8 +1,7 @@
-#include "support/game_fixture.h"
-
 #include "quizzes/femelles.h"
 #include "quizzes/pluriels.h"
 #include "quizzes/verbes.h"
+#include "support/game_fixture.h"
 
 #include <QLineEdit>
 
@@ -69,13 +68,13 @@ TEST_F(Quiz, FemellesJudgesTheTypedAnswer) {
         r().score = 5;
         auto& quiz = openAt<Femelles>(Femelles_, &Routines::progression_femelles, c.row);
         const int row = r().progression_femelles;
-        const QString praise = r().messages_reponse[std::size_t(r().indice_message) +
-                                                    (c.right ? 0 : 7)];
+        const QString praise =
+            r().messages_reponse[std::size_t(r().indice_message) + (c.right ? 0 : 7)];
         enter(quiz, c.typed);
         EXPECT_EQ(quiz.reponse->text(), c.shown);
         EXPECT_TRUE(quiz.reponse->isReadOnly());
-        EXPECT_EQ(quiz.solution->text(),
-                  praise + "\n" + c.correction + "\nAppuyez sur la touche ENTREE pour continuer...");
+        EXPECT_EQ(quiz.solution->text(), praise + "\n" + c.correction +
+                                             "\nAppuyez sur la touche ENTREE pour continuer...");
         const QColor colour = c.right ? QColor(0, 0, 255) : QColor(255, 0, 0);
         EXPECT_EQ(textColour(quiz), colour);
         EXPECT_EQ(quiz.article->palette().color(QPalette::WindowText), colour);
@@ -355,10 +354,9 @@ TEST_F(Quiz, EveryRowFitsItsLabels) {
                 if (auto* label = quiz.findChild<Label*>(QString::fromLatin1(name)))
                     labels.push_back(label);
             for (Label* label : labels)
-                EXPECT_TRUE(fits(label))
-                    << label->objectName().toStdString() << ": " << label->textHeight() << " in "
-                    << label->height() << ", " << label->sizeHint().width() << " in "
-                    << label->width();
+                EXPECT_TRUE(fits(label)) << label->objectName().toStdString() << ": "
+                                         << label->textHeight() << " in " << label->height() << ", "
+                                         << label->sizeHint().width() << " in " << label->width();
             // A wrong answer shows the longest correction: the reproach and the answer.
             r().indice_message = 5; // "Fallait chercher plus longtemps !"
             enter(quiz, QStringLiteral("mauvaise réponse"));

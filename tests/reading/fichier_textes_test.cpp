@@ -1,8 +1,7 @@
 // The data file of the true-or-false texts and its readable source.
-#include "support/game_fixture.h"
-
 #include "reading/fichier_textes.h"
 #include "reading/source_textes.h"
+#include "support/game_fixture.h"
 
 #include <QBuffer>
 
@@ -33,7 +32,8 @@ TEST(TextsFile, RecordsReadBackAsWritten) {
     const TexteLu t = exemple();
     const QByteArray bytes = ecrireTexte(t);
     // Stored raised by 4: "L" (76) is stored as "P" (80), "é" (233) as "í" (237).
-    EXPECT_TRUE(bytes.startsWith("P\xED" "e$e$yr$"));
+    EXPECT_TRUE(bytes.startsWith("P\xED"
+                                 "e$e$yr$"));
     EXPECT_TRUE(bytes.contains("\r\n1,\""));
     const auto back = lire(bytes + ecrireTexte(exemple(QStringLiteral("Deux."))));
     ASSERT_TRUE(back);
@@ -91,7 +91,8 @@ TEST(TextsFile, DamagedRecordsSayWhy) {
     for (const Case& c : cases) {
         QString why;
         EXPECT_FALSE(lire(c.bytes, &why)) << c.name;
-        EXPECT_TRUE(why.startsWith(QString::fromUtf8(c.why))) << c.name << ": " << why.toStdString();
+        EXPECT_TRUE(why.startsWith(QString::fromUtf8(c.why)))
+            << c.name << ": " << why.toStdString();
     }
     // Any other number is a truth value that matches no answer.
     EXPECT_EQ(lire(QByteArray(good).replace("\r\n1,", "\r\n2,"))->affirmations[0].verite, 2);
@@ -117,7 +118,8 @@ TEST(TextsSource, RefusesWhatTheFileCannotHold) {
         const SourceTextes s = lireSourceTextes(c.source);
         ASSERT_EQ(s.erreurs.size(), 1) << c.fault;
         EXPECT_TRUE(s.erreurs[0].startsWith(QStringLiteral("texte 1 (« ")));
-        EXPECT_TRUE(s.erreurs[0].contains(QString::fromUtf8(c.fault))) << s.erreurs[0].toStdString();
+        EXPECT_TRUE(s.erreurs[0].contains(QString::fromUtf8(c.fault)))
+            << s.erreurs[0].toStdString();
         EXPECT_TRUE(s.textes.empty());
     }
 }
@@ -136,8 +138,8 @@ TEST(TextsSource, TheShippedTextsAreSoundAndTheBuiltFileHoldsThem) {
         int vraisIci = 0;
         for (const Affirmation& a : t.affirmations) {
             vraisIci += a.verite;
-            EXPECT_TRUE(a.correction.startsWith(a.verite ? QStringLiteral("Oui,")
-                                                         : QStringLiteral("Non,")))
+            EXPECT_TRUE(
+                a.correction.startsWith(a.verite ? QStringLiteral("Oui,") : QStringLiteral("Non,")))
                 << k;
         }
         EXPECT_GE(vraisIci, 1) << k;

@@ -1,9 +1,8 @@
-#include "support/game_fixture.h"
-
 #include "reading/defilement.h"
 #include "reading/defilement_texte.h"
 #include "reading/source_textes.h"
 #include "reading/trous.h"
+#include "support/game_fixture.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -109,8 +108,8 @@ TEST(Ticker, StopsWhenTheScreenIsLeft) {
     FakePlatform p;
     Label window(nullptr, QStringLiteral("texte_defilant"));
     int steps = 0;
-    EXPECT_FALSE(defiler_texte(p.clock(), window, QStringLiteral("abc"), 0,
-                               [&] { return ++steps < 3; }));
+    EXPECT_FALSE(
+        defiler_texte(p.clock(), window, QStringLiteral("abc"), 0, [&] { return ++steps < 3; }));
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(p.now(), 150);
 }
@@ -133,14 +132,14 @@ TEST_F(Reading, StatementsAreJudgedAndPointsGoBySpeed) {
         lire(s, c.speed);
         ASSERT_FALSE(s.oui_non[1]->isHidden());
         EXPECT_EQ(s.texte_defilant->caption(), QStringLiteral("un 0"));
-        EXPECT_EQ(s.commentaire->caption(),
-                  QStringLiteral("Voici la première affirmation sur quatre.\rEst-ce Vrai ou Faux ?"));
+        EXPECT_EQ(
+            s.commentaire->caption(),
+            QStringLiteral("Voici la première affirmation sur quatre.\rEst-ce Vrai ou Faux ?"));
         const QString message =
             r().messages_reponse[std::size_t(r().indice_message) + (c.answer == 1 ? 0 : 7)];
         answer(s, c.answer);
         EXPECT_EQ(r().score, c.after);
-        EXPECT_EQ(s.commentaire->text(),
-                  message + " L'affirmation : \n'un 0'\nest VRAIE !!!");
+        EXPECT_EQ(s.commentaire->text(), message + " L'affirmation : \n'un 0'\nest VRAIE !!!");
         EXPECT_EQ(s.texte_defilant->caption(), QStringLiteral("Correction 0 de un"));
         EXPECT_EQ(s.suite->caption(), QStringLiteral("Un clic pour continuer..."));
         EXPECT_TRUE(s.oui_non[0]->isHidden());
@@ -346,7 +345,8 @@ TEST_F(StolenWords, AccentsCountAndFiveWrongTriesShowTheSolution) {
     Trous& s = open(2); // chameau, semaine, vaisseau, désert
     r().score = 2;
     type(s, QStringLiteral("desert"));
-    EXPECT_EQ(s.texte_defilant->caption(), QStringLiteral("DESERT ? Encore 4 essais pour 4 mots !"));
+    EXPECT_EQ(s.texte_defilant->caption(),
+              QStringLiteral("DESERT ? Encore 4 essais pour 4 mots !"));
     for (const char* w : {"a", "b", "c"})
         type(s, QString::fromLatin1(w));
     EXPECT_EQ(r().score, 0);

@@ -87,9 +87,11 @@ TEST_F(Roster, KeysOfARealKeyboardTypeLikeTheOnScreenKeys) {
 }
 
 TEST_F(Roster, NamesAreNormalisedByJouer) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"PAUL  MARIE  ", "Paul Marie"}, {"   ", "Inconnu"}, {"", "Inconnu"},
-        {" ANNE   SO PHIE", "Anne So Phie"}, {"X", "X"}};
+    const std::pair<const char*, const char*> cases[] = {{"PAUL  MARIE  ", "Paul Marie"},
+                                                         {"   ", "Inconnu"},
+                                                         {"", "Inconnu"},
+                                                         {" ANNE   SO PHIE", "Anne So Phie"},
+                                                         {"X", "X"}};
     for (auto [typed, name] : cases)
         EXPECT_EQ(DemandePrenom::normaliserPrenom(QString::fromLatin1(typed)),
                   QString::fromLatin1(name))
@@ -111,7 +113,8 @@ TEST_F(Roster, OneSavedPlayerIsChosenWithoutAList) {
 }
 
 TEST_F(Roster, SeveralPlayersPreselectTheLastOne) {
-    writeSave(fichierJoueurs({{QStringLiteral("Ana"), 1}, {QStringLiteral("Bob"), 2},
+    writeSave(fichierJoueurs({{QStringLiteral("Ana"), 1},
+                              {QStringLiteral("Bob"), 2},
                               {QStringLiteral("Paul Marie"), 3}}));
     startGame();
     QListWidget* list = roster().liste_prenoms;
@@ -143,8 +146,8 @@ TEST_F(Roster, TwelvePlayersLeaveNoRoomForANewOne) {
 }
 
 TEST_F(Roster, DeletingAPlayerMovesTheLaterOnesUp) {
-    writeSave(fichierJoueurs({{QStringLiteral("Ana"), 1}, {QStringLiteral("Bob"), 2},
-                              {QStringLiteral("Cid"), 3}}));
+    writeSave(fichierJoueurs(
+        {{QStringLiteral("Ana"), 1}, {QStringLiteral("Bob"), 2}, {QStringLiteral("Cid"), 3}}));
     startGame();
     QListWidget* list = roster().liste_prenoms;
     list->setCurrentRow(1);

@@ -1,6 +1,5 @@
-#include "support/game_fixture.h"
-
 #include "shell/save_file.h"
+#include "support/game_fixture.h"
 
 #include <QDir>
 
@@ -103,8 +102,8 @@ TEST_F(StartScreen, AfterTheAmbienceEachDrawBringsItsAnimation) {
         int holdMs;
         bool ambience;
     };
-    const Case cases[] = {{3, 3, 800, true}, {12, 12, 700, true}, {9, 9, 800, true},
-                          {10, 10, 700, true}, {14, -1, 0, true}, {20, -1, 0, false},
+    const Case cases[] = {{3, 3, 800, true},   {12, 12, 700, true}, {9, 9, 800, true},
+                          {10, 10, 700, true}, {14, -1, 0, true},   {20, -1, 0, false},
                           {49, -1, 0, false}};
     qint64 t = tick;
     for (const Case& c : cases) {

@@ -6,7 +6,14 @@ using namespace zm::testing;
 namespace {
 
 // Index of each exercise among the start screen's characters.
-enum Personnage : int { Bonneteau = 0, Animaux = 1, Femelles = 2, Trous = 3, Lecture2 = 6, Pluriels = 10 };
+enum Personnage : int {
+    Bonneteau = 0,
+    Animaux = 1,
+    Femelles = 2,
+    Trous = 3,
+    Lecture2 = 6,
+    Pluriels = 10
+};
 
 struct HelpSheet : GameTest {
     void SetUp() override {
@@ -130,12 +137,11 @@ TEST(HelpTexts, AMissingMarkerShowsOnlyTheTitle) {
                                         QStringLiteral("9")),
               sheet(QStringLiteral("T"), {QStringLiteral("Un."), QStringLiteral("2")}));
     // Markers match whole rows only.
-    EXPECT_EQ(FeuilleAide::texteSection({QStringLiteral("10"), QStringLiteral("Dix."),
-                                         QStringLiteral("1"), QStringLiteral("Un."),
-                                         QStringLiteral("2")},
-                                        QStringLiteral("T"), QStringLiteral("1"),
-                                        QStringLiteral("2")),
-              sheet(QStringLiteral("T"), {QStringLiteral("Un.")}));
+    EXPECT_EQ(
+        FeuilleAide::texteSection({QStringLiteral("10"), QStringLiteral("Dix."),
+                                   QStringLiteral("1"), QStringLiteral("Un."), QStringLiteral("2")},
+                                  QStringLiteral("T"), QStringLiteral("1"), QStringLiteral("2")),
+        sheet(QStringLiteral("T"), {QStringLiteral("Un.")}));
 }
 
 TEST_F(HelpSheet, ClosingItResumesTheExerciseConfinedAgain) {

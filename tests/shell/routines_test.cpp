@@ -1,6 +1,5 @@
-#include "shell/routines.h"
-
 #include "platform/fake/fake_platform.h"
+#include "shell/routines.h"
 #include "shell/screen.h"
 #include "shell/stage.h"
 
@@ -61,8 +60,7 @@ TEST_F(Shared, SoundNumbersWalkThroughTheirFilesAndWrap) {
     // A named sound moves no number on.
     r.jouer_son(QStringLiteral("36.ats"));
     r.jouer_bruitage();
-    EXPECT_EQ(p.sound().names().mid(p.sound().names().size() - 2),
-              (QStringList{"36.ats", "3"}));
+    EXPECT_EQ(p.sound().names().mid(p.sound().names().size() - 2), (QStringList{"36.ats", "3"}));
 }
 
 TEST_F(Shared, ScoreLabelShrinksAndGrowsBackHoldingEvents) {

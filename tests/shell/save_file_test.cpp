@@ -231,8 +231,8 @@ TEST_F(SaveFile, ASaveOntoAFolderFailsAndKeepsIt) {
 
 TEST_F(SaveFile, ASaveIntoAMissingFolderFails) {
     QString erreur;
-    EXPECT_FALSE(sauver_joueurs(dir.filePath(QStringLiteral("absent/4.bin")), deuxJoueurs(),
-                                &erreur));
+    EXPECT_FALSE(
+        sauver_joueurs(dir.filePath(QStringLiteral("absent/4.bin")), deuxJoueurs(), &erreur));
     EXPECT_FALSE(erreur.isEmpty());
 }
 

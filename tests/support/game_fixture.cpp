@@ -56,7 +56,7 @@ QString GameTest::tiles() {
             last = k;
     for (int k = 0; k <= last; ++k)
         name += roster().reponse[k]->isVisibleTo(&roster()) ? roster().reponse[k]->caption()
-                                                             : QStringLiteral(" ");
+                                                            : QStringLiteral(" ");
     return name;
 }
 
