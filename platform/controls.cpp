@@ -10,6 +10,12 @@
 
 namespace zm {
 
+QFont policeFixe(int points) {
+    QFont font(QStringLiteral("DejaVu Sans Mono"), points, QFont::Bold);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
 QString normaliseLineBreaks(const QString& text) {
     QString out = text;
     out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

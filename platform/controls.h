@@ -3,6 +3,7 @@
 // and an image (a picture in a label); it reports mouse presses with their
 // button, clicks (a left press and release over it), and mouse moves over it.
 
+#include <QFont>
 #include <QLabel>
 #include <QPixmap>
 
@@ -60,5 +61,9 @@ public:
 
 // Line breaks as the screens compose them, turned into the ones Qt draws.
 QString normaliseLineBreaks(const QString& text);
+
+// The bold fixed-pitch font of the tickers: every character as wide as the
+// next, so that text moving one character a step moves evenly.
+QFont policeFixe(int points);
 
 } // namespace zm

@@ -12,12 +12,6 @@ namespace {
 
 const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kMagenta(255, 0, 255), kNoir(0, 0, 0);
 
-QFont fixe(int points) {
-    QFont font(QStringLiteral("DejaVu Sans Mono"), points, QFont::Bold);
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
-
 // Raises a flag for the time of an animation.
 struct Animation {
     explicit Animation(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
@@ -153,7 +147,7 @@ bool Bonneteau::melanger_mots() {
     Animation melange(melange_);
     Random& random = routines.platform().random();
     const QFont normale = mot_a_chercher->font();
-    mot_a_chercher->setFont(fixe(26));
+    mot_a_chercher->setFont(policeFixe(26));
     const QString bande = QString(13, u' ') + QStringLiteral("ATTENTION ...") + QString(12, u' ');
     for (int i = 0; i < 27; ++i) {
         mot_a_chercher->setCaption(bande.mid(i, 12));
@@ -203,7 +197,7 @@ bool Bonneteau::melanger_mots() {
     return true;
 }
 
-bool Bonneteau::nouvelle_partie() {
+void Bonneteau::nouvelle_partie() {
     routines.cacher_souris();
     mot_a_chercher->setTextColour(kNoir);
     mots_trouves = 0;
@@ -214,10 +208,9 @@ bool Bonneteau::nouvelle_partie() {
     annoncer();
     montrerMots();
     if (!melanger_mots())
-        return false;
+        return;
     mise->activer();
     routines.montrer_souris();
-    return true;
 }
 
 bool Bonneteau::refus() {
@@ -322,8 +315,7 @@ void Bonneteau::perdre() {
             bonnet[i]->setCaption(mots_bonneteau[std::size_t(i)]);
         }
     }
-    // The stake never exceeds the score; the score stays at 0 or more.
-    routines.score = qint32(std::max<qint64>(0, routines.score - mise->mise));
+    routines.perdre_points(mise->mise);
     routines.afficher_score(*this);
     routines.cacher_souris();
     if (routines.score <= 9) {

@@ -52,7 +52,7 @@ private:
     void tirer_mots();
     void annoncer();
     bool melanger_mots();
-    bool nouvelle_partie();
+    void nouvelle_partie();
     bool refus();
     void jouerCase(int i);
     void gagner();

@@ -11,12 +11,6 @@ const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kMagenta(255, 0, 255);
 const QString kInconnu = QStringLiteral("? ? ?");
 const char* const kParis[3] = {"plus petite", "identique", "plus grande"};
 
-QFont fixe(int points) {
-    QFont font(QStringLiteral("DejaVu Sans Mono"), points, QFont::Bold);
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
-
 } // namespace
 
 PariLettre::PariLettre(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
@@ -136,7 +130,7 @@ void PariLettre::nouveau_tour() {
 void PariLettre::tirer() {
     // The ticker, then 21 letters flashing, before the hidden letter is drawn.
     const QFont normale = commentaire->font();
-    commentaire->setFont(fixe(18));
+    commentaire->setFont(policeFixe(18));
     const QString bande = QString(31, u' ') +
                           QStringLiteral("PATIENCE...  Je tire une lettre au sort...") +
                           QString(22, u' ');
@@ -145,7 +139,7 @@ void PariLettre::tirer() {
         redessiner(commentaire);
         pause(50);
     }
-    commentaire->setFont(fixe(28));
+    commentaire->setFont(policeFixe(28));
     for (int k = 0; k < 21; ++k) {
         commentaire->setCaption(QString(QChar(lettreAuHasard())));
         redessiner(commentaire);
@@ -197,8 +191,7 @@ void PariLettre::juger(int i) {
         reponse[i]->setTextColour(kRouge);
         routines.jouer_defaite();
         faireClignoter(reponse[resultat], kBleu, kMagenta, 100, false);
-        // The stake never exceeds the score; the score stays at 0 or more.
-        routines.score = qint32(std::max<qint64>(0, routines.score - mise->mise));
+        routines.perdre_points(mise->mise);
         routines.afficher_score(*this);
     } else {
         lettre->setTextColour(kMagenta);
@@ -240,7 +233,6 @@ void PariLettre::continuer() {
     if (routines.score <= 9) {
         fin();
     } else {
-        etat = Pari;
         nouveau_tour();
     }
 }

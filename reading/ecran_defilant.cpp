@@ -20,9 +20,7 @@ EcranDefilant::EcranDefilant(const DescriptionEpreuve& description, Routines& ro
                               QStringLiteral("texte défilant"));
     texte_defilant->setAlignment(Qt::AlignCenter);
     texte_defilant->setWordWrap(true);
-    QFont mono(QStringLiteral("DejaVu Sans Mono"), 18, QFont::Bold);
-    mono.setStyleHint(QFont::Monospace);
-    texte_defilant->setFont(mono);
+    texte_defilant->setFont(policeFixe(18));
     texte_defilant->setBackgroundColour(QColor(255, 252, 235));
     texte_defilant->setFrameShape(QFrame::Box);
     texte_defilant->setLineWidth(2);

@@ -35,9 +35,8 @@ public:
     bool defilementEnCours() const { return defile_; }
 
 protected:
-    // Normal speed (0) or fast (1); `sonAvant`: the sound plays before the
-    // focus moves.
-    virtual void choisir_vitesse(int i);
+    // Normal speed (0) or fast (1).
+    void choisir_vitesse(int i);
     void montrerVitesses(bool visible);
     // Runs the ticker on the text; false when the screen was left meanwhile.
     bool defiler(const QString& texte);

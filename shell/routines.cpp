@@ -4,6 +4,7 @@
 #include "shell/screen.h"
 #include "shell/stage.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zm {
@@ -126,6 +127,10 @@ void Routines::jouer_defaite() {
 
 void Routines::ajouter_points(qint64 points) {
     score = clampScore(qint64(score) + points);
+}
+
+void Routines::perdre_points(qint64 points) {
+    score = clampScore(std::max<qint64>(0, qint64(score) - points));
 }
 
 QString Routines::messageReponse(bool juste) {

@@ -89,6 +89,8 @@ public:
     // Adds points to the score (or takes them with a negative count), kept
     // within what the save file can hold.
     void ajouter_points(qint64 points);
+    // Takes points away, never leaving the score below 0.
+    void perdre_points(qint64 points);
     // "Score", a line break and the score: the text of every score label.
     QString texteScore() const;
     // The message after an answer (entry indice_message, + 7 when wrong); the

@@ -40,17 +40,25 @@ bool lowerWord(const QString& s) {
     return word.match(s).hasMatch();
 }
 
-QString checkFemelles(const QString& row, QString& group) {
-    QStringList f;
+// What rows "type,question,answer,article" share: type 1 or 2, a one-word
+// lower-case answer.
+QString typedQuestion(const QString& row, QString& group, QStringList& f) {
     if (QString e = fourFields(row, f); !e.isEmpty())
         return e;
     group = f[0];
     if (f[0] != "1" && f[0] != "2")
         return QStringLiteral("type must be 1 or 2");
-    if (!(f[1].startsWith("du ") || f[1].startsWith("de la ") || f[1].startsWith("de l'")))
-        return QStringLiteral("the animal must start with du, de la or de l'");
     if (!lowerWord(f[2]))
         return QStringLiteral("the answer must be one lower-case word");
+    return {};
+}
+
+QString checkFemelles(const QString& row, QString& group) {
+    QStringList f;
+    if (QString e = typedQuestion(row, group, f); !e.isEmpty())
+        return e;
+    if (!(f[1].startsWith("du ") || f[1].startsWith("de la ") || f[1].startsWith("de l'")))
+        return QStringLiteral("the animal must start with du, de la or de l'");
     if (!QStringList{"le", "la", "un", "une", "l'"}.contains(f[3]))
         return QStringLiteral("unknown article");
     return {};
@@ -58,13 +66,8 @@ QString checkFemelles(const QString& row, QString& group) {
 
 QString checkPluriels(const QString& row, QString& group) {
     QStringList f;
-    if (QString e = fourFields(row, f); !e.isEmpty())
+    if (QString e = typedQuestion(row, group, f); !e.isEmpty())
         return e;
-    group = f[0];
-    if (f[0] != "1" && f[0] != "2")
-        return QStringLiteral("type must be 1 or 2");
-    if (!lowerWord(f[2]))
-        return QStringLiteral("the answer must be one lower-case word");
     if (f[1] != f[1].toLower() || f[3] != f[3].toLower())
         return QStringLiteral("the expression and its article are in lower case");
     return {};
