@@ -74,10 +74,16 @@ int main(int argc, char** argv) {
                   zm::fabriquerEpreuve);
     platform.view().setStage(&game.stage());
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };
-    game.onEnded = [] { QApplication::quit(); };
+    // Queued: a quit asked before the event loop runs (a signal during the
+    // start-up) is carried out as soon as it runs.
+    game.onEnded = [] {
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    };
     closeWindowOnTerminationSignals(platform.view());
     if (qEnvironmentVariableIsSet("ZM_BENCH"))
         platform.view().viewport()->installEventFilter(new FirstFrameReporter(&app));
     game.start();
+    if (game.ended())
+        return 0;
     return QApplication::exec();
 }

@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         qint64 last = 0;
-        zm::defiler_texte(clock, label, text, delai, [&] {
+        zm::defiler_texte(clock, label, text, delai, [&](int ms) {
+            clock.waitLettingEventsRun(ms);
             const qint64 now = timer.nsecsElapsed();
             steps.push_back(now - last);
             last = now;

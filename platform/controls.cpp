@@ -31,7 +31,7 @@ Label::Label(QWidget* parent, const QString& name) : QLabel(parent) {
 
 void Label::setCaption(const QString& text) {
     caption_ = text;
-    setText(normaliseLineBreaks(text));
+    QLabel::setText(normaliseLineBreaks(text));
 }
 
 void Label::setPointSize(int points) {
@@ -115,6 +115,9 @@ void Label::setBackgroundColour(const QColor& background) {
 }
 
 void Label::setPicture(const QPixmap& picture) {
+    // A picture takes the place of the text.
+    if (!picture.isNull())
+        caption_.clear();
     setPixmap(picture);
     if (!picture.isNull())
         resize(picture.size());

@@ -20,6 +20,10 @@ public:
     // both: each of them breaks the line where it stands.
     void setCaption(const QString& text);
     QString caption() const { return caption_; }
+    // The caption is the one text of a label: these set it too, so that what
+    // is shown and what the game reads back never differ.
+    void setText(const QString& text) { setCaption(text); }
+    void clear() { setCaption(QString()); }
     void setPointSize(int points);
     int pointSize() const;
     void setColours(const QColor& text, const QColor& background);
@@ -57,6 +61,22 @@ class Backdrop : public Label {
     Q_OBJECT
 public:
     explicit Backdrop(QWidget* parent);
+};
+
+// Gives a label another font until the end of the scope, however the scope
+// is left.
+class PoliceProvisoire {
+public:
+    PoliceProvisoire(Label& label, const QFont& font) : label_(label), avant_(label.font()) {
+        label_.setFont(font);
+    }
+    ~PoliceProvisoire() { label_.setFont(avant_); }
+    PoliceProvisoire(const PoliceProvisoire&) = delete;
+    PoliceProvisoire& operator=(const PoliceProvisoire&) = delete;
+
+private:
+    Label& label_;
+    QFont avant_;
 };
 
 // Line breaks as the screens compose them, turned into the ones Qt draws.

@@ -28,6 +28,9 @@ public:
     // next wait that lets events run, timer ticks wait too. What was drawn
     // with Display::redrawNow before the wait stays on screen.
     virtual void waitHoldingEvents(int ms) = 0;
+    // Drops the clicks and key presses that arrived while events were held
+    // and still wait to be handled: they answered nothing the player saw.
+    virtual void discardHeldInput() = 0;
 };
 
 // A repeating timer. A tick never starts while the previous tick of the same

@@ -2,33 +2,21 @@
 
 #include "point_games/mise.h"
 #include "shell/images.h"
-#include "shell/listes.h"
+#include "shell/liste_mots.h"
 #include "shell/routines.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace zm {
 namespace {
 
 const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kMagenta(255, 0, 255), kNoir(0, 0, 0);
 
-// Raises a flag for the time of an animation.
-struct Animation {
-    explicit Animation(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
-    ~Animation() { flag_ = before_; }
-    bool& flag_;
-    bool before_;
-};
-
 } // namespace
 
 const QString Bonneteau::kCache = QStringLiteral("? ? ?");
 const QString Bonneteau::kAuRevoir = QStringLiteral("AU REVOIR !");
-
-const QStringList& Bonneteau::liste_mots() {
-    static const QStringList mots = listeIntegree(QStringLiteral("point_games/liste_mots.txt"));
-    return mots;
-}
 
 Bonneteau::Bonneteau(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
     : EcranEpreuve(description, routines, stage) {
@@ -60,35 +48,25 @@ Bonneteau::Bonneteau(const DescriptionEpreuve& description, Routines& routines, 
     connect(mise->gains, &Label::clicked, this, [this] { continuer(); });
 }
 
-bool Bonneteau::attendre(int ms) {
-    const int visite = visite_;
-    routines.platform().clock().waitLettingEventsRun(ms);
-    return visite == visite_;
-}
-
-void Bonneteau::activate() {
-    if (routines.retour_aide != 0) {
-        routines.retour_aide = 0;
-        routines.preparer_ecran(*this);
-        return;
-    }
-    ++visite_;
-    const int visite = visite_;
-    routines.preparer_ecran(*this);
-    retour->show();
+void Bonneteau::nouvelleVisite() {
+    EcranEpreuve::nouvelleVisite();
+    montrerRetour(true);
     fin_bonneteau->show();
-    routines.cacher_souris();
+    commentaire->setTextColour(kNoir);
     mot_a_chercher->setTextColour(kNoir);
     mots_trouves = 0;
     essais = 4;
     etape = 0;
     etat = 1;
-    label_score->setCaption(routines.texteScore());
     for (Label* cell : bonnet) {
         cell->setTextColour(kBleu);
         cell->clear();
     }
     mot_a_chercher->clear();
+}
+
+void Bonneteau::demarrer() {
+    routines.cacher_souris();
     if (routines.score <= 9) {
         if (!refus())
             return;
@@ -102,8 +80,7 @@ void Bonneteau::activate() {
         mise->activer();
         routines.montrer_souris();
     }
-    if (visite == visite_)
-        routines.preparer_ecran(*this);
+    routines.preparer_ecran(*this);
 }
 
 void Bonneteau::tirer_mots() {
@@ -143,11 +120,15 @@ std::array<int, 3> Bonneteau::tirer_ordre(Random& random) {
 }
 
 bool Bonneteau::melanger_mots() {
-    Animation animation(animation_);
-    Animation melange(melange_);
+    melange_ = true;
+    const bool fini = melanger();
+    melange_ = false;
+    return fini;
+}
+
+bool Bonneteau::melanger() {
     Random& random = routines.platform().random();
-    const QFont normale = mot_a_chercher->font();
-    mot_a_chercher->setFont(policeFixe(26));
+    std::optional<PoliceProvisoire> fixe(std::in_place, *mot_a_chercher, policeFixe(26));
     const QString bande = QString(13, u' ') + QStringLiteral("ATTENTION ...") + QString(12, u' ');
     for (int i = 0; i < 27; ++i) {
         mot_a_chercher->setCaption(bande.mid(i, 12));
@@ -163,7 +144,7 @@ bool Bonneteau::melanger_mots() {
         if (!attendre(150))
             return false;
     }
-    mot_a_chercher->setFont(normale);
+    fixe.reset();
     // Unseen shuffles: only the last one decides where the words lie.
     for (int k = 0; k < 51; ++k) {
         ordre_mots = tirer_ordre(random);
@@ -178,14 +159,14 @@ bool Bonneteau::melanger_mots() {
         bonnet[i]->setCaption(kCache);
     }
     mot_a_chercher->setCaption(QStringLiteral("BANZAI !"));
-    for (int k = 0; k < 3; ++k) {
-        mot_a_chercher->setTextColour(kRouge);
-        if (!attendre(100))
-            return false;
-        mot_a_chercher->setTextColour(kBleu);
-        if (!attendre(100))
-            return false;
-    }
+    if (!clignoter({.labels = {mot_a_chercher},
+                    .allume = kRouge,
+                    .eteint = kBleu,
+                    .fois = 3,
+                    .msAllume = 100,
+                    .msEteint = 100,
+                    .attente = Clignotement::Attente::Laisser}))
+        return false;
     const QString premier = mots_bonneteau[std::size_t(ordre_mots[0])];
     commentaire->setCaption(QStringLiteral("A vous de retrouver les mots à présent !\nNous "
                                            "allons commencer par le mot ") +
@@ -214,7 +195,6 @@ void Bonneteau::nouvelle_partie() {
 }
 
 bool Bonneteau::refus() {
-    Animation animation(animation_);
     routines.jouer_defaite();
     etape = 1;
     routines.cacher_souris();
@@ -224,15 +204,17 @@ bool Bonneteau::refus() {
                        "tout à l'heure !"));
     mise->refuser(QStringLiteral("---"),
                   QStringLiteral("Vous ne pouvez pas miser la somme nécessaire !"), false);
-    for (int k = 0; k < 4; ++k) {
-        commentaire->setTextColour(kRouge);
-        if (!attendre(200))
-            return false;
-        commentaire->setTextColour(kBleu);
-        if (!attendre(200))
-            return false;
-        (k < 3 ? bonnet[k] : mot_a_chercher)->setCaption(kAuRevoir);
-    }
+    if (!clignoter({.labels = {commentaire},
+                    .allume = kRouge,
+                    .eteint = kBleu,
+                    .fois = 4,
+                    .msAllume = 200,
+                    .msEteint = 200,
+                    .attente = Clignotement::Attente::Laisser,
+                    .apres = [this](int k) {
+                        (k < 3 ? bonnet[std::size_t(k)] : mot_a_chercher)->setCaption(kAuRevoir);
+                    }}))
+        return false;
     commentaire->setTextColour(kNoir);
     routines.montrer_souris();
     return true;
@@ -243,7 +225,7 @@ void Bonneteau::jouerCase(int i) {
     if (melange_)
         return;
     if (bonnet[i]->caption() == kAuRevoir || routines.score < 10) {
-        routines.retour_depart(*this);
+        revenirAuDepart();
         return;
     }
     if (etape == 10) {
@@ -252,7 +234,7 @@ void Bonneteau::jouerCase(int i) {
     }
     if (bonnet[i]->caption() != kCache)
         return;
-    retour->hide();
+    montrerRetour(false);
     fin_bonneteau->hide();
     etat = 1;
     routines.jouer_bruitage();
@@ -296,7 +278,7 @@ void Bonneteau::gagner() {
     routines.ajouter_points(2 * mise->mise);
     routines.afficher_score(*this);
     routines.cacher_souris();
-    retour->show();
+    montrerRetour(true);
     fin_bonneteau->show();
     etape = 10;
 }
@@ -324,7 +306,7 @@ void Bonneteau::perdre() {
         mot_a_chercher->setCaption(kAuRevoir);
     }
     etape = 10;
-    retour->show();
+    montrerRetour(true);
     fin_bonneteau->show();
 }
 
@@ -332,7 +314,7 @@ void Bonneteau::continuer() {
     if (melange_)
         return;
     if (routines.score < 10) {
-        routines.retour_depart(*this);
+        revenirAuDepart();
     } else if (etape == 10) {
         etape = 0;
         nouvelle_partie();
@@ -343,14 +325,9 @@ void Bonneteau::clicMot() {
     if (melange_)
         return;
     if (mot_a_chercher->caption() == kAuRevoir)
-        routines.retour_depart(*this);
+        revenirAuDepart();
     else
         continuer();
-}
-
-void Bonneteau::avantRetour() {
-    // An animation still running stops at its next step.
-    ++visite_;
 }
 
 } // namespace zm

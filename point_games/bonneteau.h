@@ -18,10 +18,7 @@ class Bonneteau : public EcranEpreuve {
     Q_OBJECT
 public:
     Bonneteau(const DescriptionEpreuve& description, Routines& routines, QWidget* stage);
-    void activate() override;
 
-    // The words of the game, shared with the other word games.
-    static const QStringList& liste_mots();
     // A random order of the three cells: a permutation of 0, 1, 2.
     static std::array<int, 3> tirer_ordre(Random& random);
 
@@ -43,15 +40,16 @@ public:
     static const QString kCache, kAuRevoir;
 
 protected:
+    void nouvelleVisite() override;
+    void demarrer() override;
     void continuer() override;
     void clicCommentaire() override {}
-    void avantRetour() override;
-    bool aideDisponible() const override { return !animation_; }
 
 private:
     void tirer_mots();
     void annoncer();
     bool melanger_mots();
+    bool melanger();
     void nouvelle_partie();
     bool refus();
     void jouerCase(int i);
@@ -59,13 +57,7 @@ private:
     void perdre();
     void montrerMots();
     void clicMot();
-    // A wait letting events run; false when the player left meanwhile, and
-    // the animation must stop where it is.
-    bool attendre(int ms);
 
-    // Counts the visits: an animation whose visit has ended stops.
-    int visite_ = 0;
-    bool animation_ = false;
     bool melange_ = false;
 };
 

@@ -8,6 +8,16 @@ namespace zm {
 namespace {
 
 const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kMagenta(255, 0, 255);
+
+// The bet that was right flashes blue and magenta.
+Clignotement clignotementPari(Label* label) {
+    return {.labels = {label},
+            .allume = kBleu,
+            .eteint = kMagenta,
+            .fois = 6,
+            .msAllume = 100,
+            .msEteint = 100};
+}
 const QString kInconnu = QStringLiteral("? ? ?");
 const char* const kParis[3] = {"plus petite", "identique", "plus grande"};
 
@@ -42,17 +52,6 @@ PariLettre::PariLettre(const DescriptionEpreuve& description, Routines& routines
     connect(mise->gains, &Label::clicked, this, [this] { continuer(); });
 }
 
-void PariLettre::redessiner(Label* label) {
-    routines.platform().display().redrawNow(label);
-}
-
-void PariLettre::pause(int ms) {
-    // Events wait, and the screen would show nothing new meanwhile: what has
-    // changed is drawn first.
-    routines.platform().display().redrawNow(this);
-    routines.platform().clock().waitHoldingEvents(ms);
-}
-
 int PariLettre::lettreAuHasard() {
     return 'A' + routines.platform().random().between(0, 25);
 }
@@ -67,18 +66,14 @@ void PariLettre::remettreInconnus() {
     lettre->setTextColour(kBleu);
 }
 
-void PariLettre::activate() {
-    if (routines.retour_aide != 0) {
-        routines.retour_aide = 0;
-        routines.preparer_ecran(*this);
-        return;
-    }
-    routines.preparer_ecran(*this);
-    // Clicks that slip in during this pause find no turn to play.
+void PariLettre::nouvelleVisite() {
+    EcranEpreuve::nouvelleVisite();
+    // Clicks that slip in before the first turn find no turn to play.
     etat = Preparation;
-    routines.platform().clock().waitLettingEventsRun(20);
-    // Left in that pause: nothing more to set up on a screen no longer shown.
-    if (routines.stage().active() != this)
+}
+
+void PariLettre::demarrer() {
+    if (!attendre(20))
         return;
     remettreInconnus();
     etat = Pari;
@@ -88,13 +83,15 @@ void PariLettre::activate() {
         fin();
     } else {
         mise->reinitialiser();
-        nouveau_tour();
+        if (!nouveau_tour())
+            return;
         mise->activer();
     }
-    routines.preparer_ecran(*this);
+    if (enJeu())
+        routines.preparer_ecran(*this);
 }
 
-void PariLettre::nouveau_tour() {
+bool PariLettre::nouveau_tour() {
     etat = Preparation;
     routines.preparer_ecran(*this);
     mise->reinitialiser();
@@ -102,80 +99,74 @@ void PariLettre::nouveau_tour() {
     mise->activer();
     routines.cacher_souris();
     remettreInconnus();
-    tirer();
+    if (!tirer())
+        return false;
 
     commentaire->setCaption(QStringLiteral("Placez votre mise et dites-moi si cette lettre est"));
     lettre_reference = lettreAuHasard();
-    montrer_reponse(0);
+    if (!montrer_reponse(0))
+        return false;
     for (int i = 0; i < 3; ++i) {
         reponse[i]->setCaption(QString::fromUtf8(kParis[i]));
-        montrer_reponse(i);
+        if (!montrer_reponse(i))
+            return false;
     }
     lettre->setCaption(QStringLiteral("que la lettre ") + QChar(lettre_reference));
-    for (int k = 0; k < 6; ++k) {
-        lettre->setTextColour(kRouge);
-        redessiner(lettre);
-        routines.jouer_bruitage();
-        pause(50);
-        lettre->setTextColour(kBleu);
-        redessiner(lettre);
-        pause(50);
-    }
+    if (!clignoter({.labels = {lettre},
+                    .allume = kRouge,
+                    .eteint = kBleu,
+                    .fois = 6,
+                    .avant = [this](int) { routines.jouer_bruitage(); }}))
+        return false;
     resultat = lettre_tiree < lettre_reference ? 0 : lettre_tiree == lettre_reference ? 1 : 2;
+    // A bet is placed only by a click made while the bet is on offer: the
+    // clicks made during the draw, while nothing could be seen, are dropped.
+    routines.platform().clock().discardHeldInput();
+    if (!enJeu())
+        return false;
     etat = Pari;
     routines.preparer_ecran(*this);
     routines.montrer_souris();
+    return true;
 }
 
-void PariLettre::tirer() {
+bool PariLettre::tirer() {
     // The ticker, then 21 letters flashing, before the hidden letter is drawn.
-    const QFont normale = commentaire->font();
-    commentaire->setFont(policeFixe(18));
-    const QString bande = QString(31, u' ') +
-                          QStringLiteral("PATIENCE...  Je tire une lettre au sort...") +
-                          QString(22, u' ');
-    for (int i = 0; i < 73; ++i) {
-        commentaire->setCaption(bande.mid(i, 23));
-        redessiner(commentaire);
-        pause(50);
+    {
+        PoliceProvisoire fixe(*commentaire, policeFixe(18));
+        const QString bande = QString(31, u' ') +
+                              QStringLiteral("PATIENCE...  Je tire une lettre au sort...") +
+                              QString(22, u' ');
+        for (int i = 0; i < 73; ++i) {
+            commentaire->setCaption(bande.mid(i, 23));
+            if (!pause(50, commentaire))
+                return false;
+        }
     }
-    commentaire->setFont(policeFixe(28));
+    PoliceProvisoire grande(*commentaire, policeFixe(28));
     for (int k = 0; k < 21; ++k) {
         commentaire->setCaption(QString(QChar(lettreAuHasard())));
-        redessiner(commentaire);
         routines.jouer_bruitage();
-        pause(50);
+        if (!pause(50, commentaire))
+            return false;
     }
-    commentaire->setFont(normale);
     lettre_tiree = lettreAuHasard();
+    return true;
 }
 
-void PariLettre::montrer_reponse(int i) {
-    redessiner(reponse[i]);
-    pause(250);
+bool PariLettre::montrer_reponse(int) {
+    // The whole screen, the answer included, is drawn before the pause.
+    return pause(250);
 }
 
 void PariLettre::clicReponse(int i) {
     if (etat == Verdict)
         continuer();
     else if (etat == Pari)
-        juger(i);
+        parier(i);
 }
 
-void PariLettre::faireClignoter(Label* label, const QColor& a, const QColor& b, int ms, bool son) {
-    for (int k = 0; k < 6; ++k) {
-        label->setTextColour(a);
-        redessiner(label);
-        if (son)
-            routines.jouer_bruitage();
-        pause(ms);
-        label->setTextColour(b);
-        redessiner(label);
-        pause(ms);
-    }
-}
-
-void PariLettre::juger(int i) {
+void PariLettre::parier(int i) {
     etat = Verdict;
     routines.cacher_souris();
     const char* const liens[3] = {" plus petit que ", " identique à ", " plus grand que "};
@@ -190,7 +181,7 @@ void PariLettre::juger(int i) {
         commentaire->setCaption(routines.messageReponse(false) + tirage);
         reponse[i]->setTextColour(kRouge);
         routines.jouer_defaite();
-        faireClignoter(reponse[resultat], kBleu, kMagenta, 100, false);
+        clignoter(clignotementPari(reponse[resultat]));
         routines.perdre_points(mise->mise);
         routines.afficher_score(*this);
     } else {
@@ -199,7 +190,7 @@ void PariLettre::juger(int i) {
         routines.afficher_score(*this);
         commentaire->setCaption(routines.messageReponse(true) + tirage);
         routines.jouer_victoire();
-        faireClignoter(reponse[i], kBleu, kMagenta, 100, false);
+        clignoter(clignotementPari(reponse[i]));
     }
     mise->gains->setCaption(QStringLiteral("Un clic pour continuer..."));
     routines.montrer_souris();
@@ -211,20 +202,22 @@ void PariLettre::fin() {
     commentaire->setCaption(QStringLiteral("La mise MINIMALE est de 10 points..."));
     mise->refuser(QStringLiteral("---"),
                   QStringLiteral("Vous ne pouvez pas miser la somme nécessaire !"), true);
-    for (int k = 0; k < 4; ++k) {
-        routines.jouer_bruitage();
-        commentaire->setTextColour(kRouge);
-        redessiner(commentaire);
-        pause(200);
-        commentaire->setTextColour(kBleu);
-        redessiner(commentaire);
-        pause(200);
-        if (k < 3)
-            reponse[k]->setCaption(QStringLiteral("Dommage..."));
-        else
-            lettre->setCaption(QStringLiteral("AU REVOIR !"));
-    }
-    routines.montrer_souris();
+    const bool fini = clignoter({.labels = {commentaire},
+                                 .allume = kRouge,
+                                 .eteint = kBleu,
+                                 .fois = 4,
+                                 .msAllume = 200,
+                                 .msEteint = 200,
+                                 .avant = [this](int) { routines.jouer_bruitage(); },
+                                 .apres = [this](int k) {
+                                     if (k < 3)
+                                         reponse[std::size_t(k)]->setCaption(
+                                             QStringLiteral("Dommage..."));
+                                     else
+                                         lettre->setCaption(QStringLiteral("AU REVOIR !"));
+                                 }});
+    if (fini)
+        routines.montrer_souris();
 }
 
 void PariLettre::continuer() {
@@ -237,7 +230,7 @@ void PariLettre::continuer() {
     }
 }
 
-void PariLettre::avantRetour() {
+void PariLettre::visiteTerminee() {
     commentaire->clear();
 }
 

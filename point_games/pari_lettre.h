@@ -16,7 +16,6 @@ class PariLettre : public EcranEpreuve {
     Q_OBJECT
 public:
     PariLettre(const DescriptionEpreuve& description, Routines& routines, QWidget* stage);
-    void activate() override;
 
     enum Etat { Pari = 0, Verdict = 1, Fin = 2, Preparation = 3 };
 
@@ -27,22 +26,21 @@ public:
     int lettre_tiree = 'A', lettre_reference = 'A', resultat = 1;
 
 protected:
+    void nouvelleVisite() override;
+    void demarrer() override;
     void continuer() override;
-    void avantRetour() override;
+    void visiteTerminee() override;
 
 private:
-    void nouveau_tour();
+    // The turn's draw and question; false when the screen was left meanwhile.
+    bool nouveau_tour();
     // The bets and the letter back to question marks, in blue.
     void remettreInconnus();
-    void juger(int i);
+    void parier(int i);
     void fin();
-    void montrer_reponse(int i);
+    bool montrer_reponse(int i);
     void clicReponse(int i);
-    void tirer();
-    void faireClignoter(Label* label, const QColor& a, const QColor& b, int ms, bool son);
-    // A wait of the animations: events are held, the screen is redrawn.
-    void pause(int ms);
-    void redessiner(Label* label);
+    bool tirer();
     int lettreAuHasard();
 };
 

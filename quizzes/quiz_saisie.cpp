@@ -75,7 +75,7 @@ QString QuizSaisie::answerShown(const QString& typed) const {
 }
 
 bool QuizSaisie::isRight(const QString& answer) const {
-    return answer == routines.texte_reponse;
+    return memeReponse(answer, routines.texte_reponse);
 }
 
 void QuizSaisie::afterJudging() {
@@ -100,18 +100,8 @@ void QuizSaisie::verifier_reponse() {
     reponse->end(false);
     reponse->setReadOnly(true);
     const bool right = isRight(reponse->text());
-    showCorrection(right, routines.messageReponse(right));
-    if (right) {
-        routines.jouer_victoire();
-        routines.ajouter_points(2);
-        routines.afficher_score(*this);
-    } else {
-        routines.jouer_defaite();
-        if (routines.score >= 1) {
-            routines.ajouter_points(-1);
-            routines.afficher_score(*this);
-        }
-    }
+    juger(right, {.gain = 2, .perte = 1},
+          [&](const QString& message) { showCorrection(right, message); });
     afterJudging();
 }
 

@@ -1,5 +1,7 @@
 #include "quizzes/verbes.h"
 
+#include "shell/saisie.h"
+
 #include "shell/routines.h"
 
 #include <QLineEdit>
@@ -82,7 +84,7 @@ QString Verbes::answerShown(const QString& typed) const {
 }
 
 bool Verbes::isRight(const QString& answer) const {
-    return routines.texte_article.toUpper() == answer;
+    return memeReponse(answer, routines.texte_article);
 }
 
 void Verbes::beforeJudging() {
@@ -98,7 +100,7 @@ void Verbes::showCorrection(bool right, const QString& message) {
     solution->setTextColour(couleur);
 }
 
-void Verbes::avantRetour() {
+void Verbes::visiteTerminee() {
     reponse->clear();
 }
 

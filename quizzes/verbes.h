@@ -24,7 +24,7 @@ protected:
     void showCorrection(bool right, const QString& message) override;
     void beforeJudging() override;
     // Leaving by `sortie` empties the box first.
-    void avantRetour() override;
+    void visiteTerminee() override;
 
 private:
     void charger_question();

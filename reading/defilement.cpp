@@ -15,15 +15,12 @@ Defilement::Defilement(const DescriptionEpreuve& description, Routines& routines
     : EcranDefilant(description, routines, stage, QStringLiteral("fin_defilement")) {
     const char* const libelles[2] = {"FAUX", "VRAI"};
     for (int i : {1, 0}) {
-        const QRect place(i == 1 ? 200 : 420, 320, 180, 44);
-        image_oui[i] = addLabel(QStringLiteral("image_oui(%1)").arg(i), place);
-        oui_non[i] =
-            addLabel(QStringLiteral("oui_non(%1)").arg(i), place, QString::fromLatin1(libelles[i]));
-        oui_non[i]->setAlignment(Qt::AlignCenter);
-        oui_non[i]->setPointSize(16);
-        oui_non[i]->setBold(true);
-        oui_non[i]->setTextColour(QColor(0, 0, 128));
-        oui_non[i]->setCursor(Qt::PointingHandCursor);
+        const Bouton b = addBouton(QStringLiteral("image_oui(%1)").arg(i),
+                                   QStringLiteral("oui_non(%1)").arg(i),
+                                   QRect(i == 1 ? 200 : 420, 320, 180, 44),
+                                   QString::fromLatin1(libelles[i]), 16);
+        image_oui[i] = b.image;
+        oui_non[i] = b.label;
         connect(oui_non[i], &Label::clicked, this, [this, i] { juger_affirmation(i); });
     }
     montrerReponses(false);
@@ -37,10 +34,6 @@ void Defilement::montrerReponses(bool visible) {
     }
 }
 
-void Defilement::activate() {
-    initialiser_ecran();
-    routines.preparer_ecran(*this);
-}
 
 void Defilement::montrerConsigne() {
     commentaire->setCaption(
@@ -49,19 +42,13 @@ void Defilement::montrerConsigne() {
                        "lorsque vous êtes prêt(e)."));
 }
 
-void Defilement::initialiser_ecran() {
-    label_score->setCaption(routines.texteScore());
-    if (routines.retour_aide != 0) {
-        routines.retour_aide = 0;
-        return;
-    }
+void Defilement::nouvelleVisite() {
+    EcranEpreuve::nouvelleVisite();
     invisible->show();
     invisible->setFocus();
     commencer->show();
     ima->show();
     suite->hide();
-    for (Label* image : image_oui)
-        image->setPicture(bouton());
     montrerReponses(false);
     montrerVitesses(true);
     vitesse[0]->setChecked(true);
@@ -69,13 +56,12 @@ void Defilement::initialiser_ecran() {
     delai_vitesse = 75;
     attente_clic = 0;
     numero_question = 0;
-    ima->setPicture(bouton());
     texte_defilant->setTextColour(kBleu);
     commentaire->setTextColour(kBleu);
     texte_defilant->setCaption(kAttente);
     montrerConsigne();
     fin->show();
-    retour->show();
+    montrerRetour(true);
     panne_.clear();
     if (!ouvrirFichier() || !lire_texte())
         montrerPanne(QStringLiteral("Les textes de cet exercice sont illisibles (") + panne_ +
@@ -154,7 +140,7 @@ void Defilement::commencer_texte() {
     invisible->hide();
     montrerVitesses(false);
     fin->hide();
-    retour->hide();
+    montrerRetour(false);
     routines.jouer_ambiance();
     routines.cacher_souris();
     commentaire->setCaption(QStringLiteral("\rLisez attentivement ce texte..."));
@@ -176,19 +162,13 @@ void Defilement::juger_affirmation(int i) {
     texte_defilant->setCaption(a.correction);
     const QString fin = QStringLiteral(" L'affirmation : \r'") + a.affirmation +
                         QStringLiteral("'\rest ") + routines.texte_message + QStringLiteral(" !!!");
-    if (i != a.verite) {
-        routines.jouer_defaite();
+    const bool juste = i == a.verite;
+    if (!juste) {
         commentaire->setTextColour(kRouge);
         texte_defilant->setTextColour(kRouge);
-        commentaire->setCaption(routines.messageReponse(false) + fin);
-        if (routines.score > 0)
-            routines.ajouter_points(-1);
-    } else {
-        commentaire->setCaption(routines.messageReponse(true) + fin);
-        routines.jouer_victoire();
-        routines.ajouter_points(pointsParBonneReponse());
     }
-    routines.afficher_score(*this);
+    juger(juste, {.gain = pointsParBonneReponse(), .perte = 1, .animerSansPerte = true},
+          [&](const QString& message) { commentaire->setCaption(message + fin); });
     numero_question += 1;
     if (numero_question < 4) {
         suite->setCaption(QStringLiteral("Un clic pour continuer..."));
@@ -211,7 +191,7 @@ void Defilement::clic_suite() {
         montrerPanne(QStringLiteral("Les textes de cet exercice sont illisibles (") + panne_ +
                      QStringLiteral("). Revenez au menu avec Retour."));
         fin->show();
-        retour->show();
+        montrerRetour(true);
         return;
     }
     suite->hide();
@@ -227,7 +207,7 @@ void Defilement::clic_suite() {
     texte_defilant->setCaption(kAttente);
     commentaire->setTextColour(kBleu);
     fin->show();
-    retour->show();
+    montrerRetour(true);
     routines.progression_defilement += 1;
 }
 

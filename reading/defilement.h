@@ -13,7 +13,6 @@ class Defilement : public EcranDefilant {
     Q_OBJECT
 public:
     Defilement(const DescriptionEpreuve& description, Routines& routines, QWidget* stage);
-    void activate() override;
 
     std::array<Label*, 2> oui_non{};   // 1: "VRAI", 0: "FAUX"
     std::array<Label*, 2> image_oui{}; // their button pictures
@@ -23,10 +22,10 @@ public:
     static const std::array<QString, 4> kOrdinaux;
 
 protected:
+    void nouvelleVisite() override;
     void continuer() override { clic_suite(); }
 
 private:
-    void initialiser_ecran();
     bool ouvrirFichier();
     bool lire_texte();
     void montrer_affirmation();

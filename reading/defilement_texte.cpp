@@ -17,8 +17,8 @@ QString fenetreDuPas(const QString& bande, int i) {
     return bande.mid(i, 42);
 }
 
-bool defiler_texte(Clock& clock, Label& fenetre, const QString& texte, int delai,
-                   const std::function<bool()>& encoreLa) {
+bool defiler_texte(const Clock& clock, Label& fenetre, const QString& texte, int delai,
+                   const std::function<bool(int ms)>& attendre) {
     const QString bande = bandeDefilante(texte);
     const int pas = nombreDePas(texte);
     qint64 fin = clock.ticks();
@@ -30,9 +30,8 @@ bool defiler_texte(Clock& clock, Label& fenetre, const QString& texte, int delai
         const qint64 affiche = clock.ticks();
         fin = (affiche - fin <= 2 ? fin : affiche) + 50 + delai;
         for (qint64 now = affiche; now < fin; now = clock.ticks())
-            clock.waitLettingEventsRun(int(fin - now));
-        if (!encoreLa())
-            return false;
+            if (!attendre(int(fin - now)))
+                return false;
     }
     return true;
 }

@@ -19,9 +19,10 @@ int nombreDePas(const QString& texte);
 QString fenetreDuPas(const QString& bande, int i);
 
 // Scrolls the text through the window: each window stays 50 + `delai` ms,
-// counted from the moment it is shown, while events run. Stops early, and
-// returns false, as soon as `encoreLa` says the screen was left.
-bool defiler_texte(Clock& clock, Label& fenetre, const QString& texte, int delai,
-                   const std::function<bool()>& encoreLa);
+// counted from the moment it is shown, through `attendre`, a wait that lets
+// events run. Stops early, and returns false, as soon as a wait says the
+// screen was left.
+bool defiler_texte(const Clock& clock, Label& fenetre, const QString& texte, int delai,
+                   const std::function<bool(int ms)>& attendre);
 
 } // namespace zm

@@ -48,14 +48,10 @@ EcranDefilant::EcranDefilant(const DescriptionEpreuve& description, Routines& ro
     }
     vitesse[0]->setChecked(true);
 
-    ima = addLabel(QStringLiteral("ima"), QRect(310, 392, 180, 44));
-    commencer = addLabel(QStringLiteral("commencer"), QRect(310, 392, 180, 44),
-                         QStringLiteral("COMMENCER"));
-    commencer->setAlignment(Qt::AlignCenter);
-    commencer->setPointSize(14);
-    commencer->setBold(true);
-    commencer->setTextColour(QColor(0, 0, 128));
-    commencer->setCursor(Qt::PointingHandCursor);
+    const Bouton b = addBouton(QStringLiteral("ima"), QStringLiteral("commencer"),
+                               QRect(310, 392, 180, 44), QStringLiteral("COMMENCER"));
+    ima = b.image;
+    commencer = b.label;
 
     suite = addLabel(QStringLiteral("suite"), QRect(150, 450, 500, 32),
                      QStringLiteral("Un clic pour le texte suivant..."));
@@ -90,9 +86,8 @@ void EcranDefilant::montrerVitesses(bool visible) {
 
 bool EcranDefilant::defiler(const QString& texte) {
     defile_ = true;
-    const bool fini =
-        defiler_texte(routines.platform().clock(), *texte_defilant, texte, delai_vitesse,
-                      [this] { return routines.stage().active() == this; });
+    const bool fini = defiler_texte(routines.platform().clock(), *texte_defilant, texte,
+                                    delai_vitesse, [this](int ms) { return attendre(ms); });
     defile_ = false;
     return fini;
 }

@@ -4,6 +4,8 @@
 // statement, correction) read as list input. The text fields are stored with
 // every Windows-1252 code above 3 raised by 4.
 
+#include "shell/entree_liste.h"
+
 #include <QIODevice>
 #include <QString>
 #include <array>
@@ -25,11 +27,6 @@ struct TexteLu {
 // Reads the record at the device's position. Nothing, with the reason, when
 // the record is cut short or a field cannot be read.
 std::optional<TexteLu> lireTexte(QIODevice& file, QString* defaut = nullptr);
-
-// Reads one field by the rules of list input: leading blanks skipped; a field
-// in double quotes may hold commas; an unquoted one ends at a comma or at the
-// line end. Nothing when the file ends first.
-std::optional<QByteArray> lireChamp(QIODevice& file);
 
 // The bytes of a record, as the build writes them.
 QByteArray ecrireTexte(const TexteLu& texte);

@@ -30,10 +30,12 @@ Trous::Trous(const DescriptionEpreuve& description, Routines& routines, QWidget*
     connect(commencer, &Label::clicked, this, &Trous::commencer_texte);
 }
 
-void Trous::activate() {
-    initialiser_ecran();
-    routines.montrer_souris();
-    routines.preparer_ecran(*this);
+void Trous::repriseApresAide() {
+    // Keys go where they went before the help sheet.
+    if (reponse->isVisible())
+        reponse->setFocus();
+    else
+        invisible->setFocus();
 }
 
 void Trous::montrerConsigne() {
@@ -43,13 +45,9 @@ void Trous::montrerConsigne() {
                        "prêt(e)."));
 }
 
-void Trous::initialiser_ecran() {
+void Trous::nouvelleVisite() {
+    EcranEpreuve::nouvelleVisite();
     invisible->setFocus();
-    label_score->setCaption(routines.texteScore());
-    if (routines.retour_aide != 0) {
-        routines.retour_aide = 0;
-        return;
-    }
     reponse->hide();
     nb_trouves = 0;
     reponse->clear();
@@ -60,13 +58,12 @@ void Trous::initialiser_ecran() {
     montrerVitesses(true);
     vitesse[0]->setChecked(true);
     delai_vitesse = 75;
-    ima->setPicture(bouton());
     texte_defilant->setTextColour(kBleu);
     commentaire->setTextColour(kBleu);
     texte_defilant->setCaption(kAttente);
     montrerConsigne();
     fin->show();
-    retour->show();
+    montrerRetour(true);
     choisir_texte();
 }
 
@@ -91,7 +88,7 @@ void Trous::commencer_texte() {
     if (commencer->caption() == QLatin1String("COMMENCER")) {
         montrerVitesses(false);
         fin->hide();
-        retour->hide();
+        montrerRetour(false);
         routines.cacher_souris();
         commentaire->setCaption(QStringLiteral("\rLisez attentivement ce texte..."));
         commencer->hide();
@@ -106,7 +103,7 @@ void Trous::commencer_texte() {
         commencer->setCaption(QStringLiteral("COMMENCER"));
         montrerVitesses(true);
         fin->show();
-        retour->show();
+        montrerRetour(true);
         texte_defilant->setCaption(kAttente);
         montrerConsigne();
         choisir_texte();
@@ -183,16 +180,15 @@ void Trous::verifier_mot() {
     // Only a word still missing counts: one found already is not found twice.
     int trouve = -1;
     for (int i = 0; i < 4 && trouve < 0; ++i)
-        if (tape == mots_manquants[std::size_t(i)].toLower() && motEncoreCache(i))
+        if (memeReponse(tape, mots_manquants[std::size_t(i)]) && motEncoreCache(i))
             trouve = i;
+    // No praise or reproach here: the text with its holes says it all.
+    juger(trouve >= 0, {.gain = pointsParBonneReponse(), .perte = 1}, {});
     if (trouve >= 0) {
         texte_defilant->setTextColour(kBleu);
         commentaire->setTextColour(kBleu);
         ecrireMot(trouve);
         commentaire->setCaption(texte_a_trous);
-        routines.ajouter_points(pointsParBonneReponse());
-        routines.afficher_score(*this);
-        routines.jouer_victoire();
         nb_trouves += 1;
         if (nb_trouves < 4 && essais > 0)
             texte_defilant->setCaption(tape.toUpper() + QStringLiteral(" !") + compte());
@@ -208,13 +204,8 @@ void Trous::verifier_mot() {
     } else {
         texte_defilant->setTextColour(kRouge);
         commentaire->setTextColour(kRouge);
-        routines.jouer_defaite();
         if (essais > 0)
             texte_defilant->setCaption(tape.toUpper() + QStringLiteral(" ?") + compte());
-        if (routines.score > 0) {
-            routines.ajouter_points(-1);
-            routines.afficher_score(*this);
-        }
     }
     if (essais == 0) {
         texte_defilant->setTextColour(kRouge);
@@ -239,7 +230,7 @@ void Trous::texteFini() {
     commencer->setCaption(QStringLiteral("CONTINUER"));
     commencer->show();
     fin->show();
-    retour->show();
+    montrerRetour(true);
     routines.montrer_souris();
 }
 

@@ -16,7 +16,6 @@ class Trous : public EcranDefilant {
     Q_OBJECT
 public:
     Trous(const DescriptionEpreuve& description, Routines& routines, QWidget* stage);
-    void activate() override;
 
     static const QStringList& liste_trous();
     // The text with each word's letters replaced by "~"; `places` receives
@@ -35,8 +34,11 @@ public:
 
     void verifier_mot();
 
+protected:
+    void nouvelleVisite() override;
+    void repriseApresAide() override;
+
 private:
-    void initialiser_ecran();
     void choisir_texte();
     void preparer_mots();
     void faire_trous();

@@ -207,7 +207,9 @@ void DemandePrenom::demarrer() {
     rafraichirScore();
     afficher_prenom(routines.prenom);
     pret_ = false;
-    routines.platform().clock().waitLettingEventsRun(500);
+    // The game may end during this wait (the window closed, a signal).
+    if (!attendre(500))
+        return;
     pret_ = true;
     routines.platform().cursor().setPos(QPoint(740, 557));
     routines.montrer_souris();

@@ -168,7 +168,8 @@ void Depart::animerPorte(std::initializer_list<int> frames) {
     porteEnMouvement_ = true;
     for (int i : frames) {
         quitter->setPicture(imagePorte(i));
-        routines.platform().clock().waitLettingEventsRun(130);
+        if (!attendre(130))
+            break;
     }
     porteEnMouvement_ = false;
 }
@@ -237,11 +238,11 @@ void Depart::tic() {
     if (r <= 13) {
         anim[r]->setPicture(imageActive(r));
         personnageAnime_ = r;
-        platform.clock().waitLettingEventsRun(r <= 9 ? 800 : 700);
+        const bool encoreLa = attendre(r <= 9 ? 800 : 700);
         finirAnimation();
         // An exercise opened, or the quit sequence ran, during the wait: both
         // stopped the timer, and no ambience may start over them.
-        if (Timer_->isActive() && routines.stage().active() == this)
+        if (encoreLa && Timer_->isActive())
             routines.jouer_ambiance();
     } else if (r == 14) {
         routines.afficher_score(*this);

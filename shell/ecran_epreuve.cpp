@@ -47,13 +47,11 @@ EcranEpreuve::EcranEpreuve(const DescriptionEpreuve& description, Routines& rout
         aide->setToolTip(QStringLiteral("Aide"));
         connect(aide, &Label::clicked, this, &EcranEpreuve::ouvrirAide);
     }
-    retour = addLabel(description_.sortie ? QStringLiteral("sortie") : QStringLiteral("retour"),
-                      QRect(680, 552, 110, 38),
-                      description_.sortie ? QStringLiteral("Sortie") : QStringLiteral("Retour"));
-    retour->setAlignment(Qt::AlignCenter);
-    retour->setPointSize(14);
-    retour->setBold(true);
-    retour->setTextColour(QColor(0, 0, 128));
+    // The back label reads "Retour" on every screen, whatever its name.
+    retourBouton_ = addBouton(QStringLiteral("image_retour"),
+                              description_.sortie ? QStringLiteral("sortie") : QStringLiteral("retour"),
+                              QRect(680, 552, 110, 38), QStringLiteral("Retour"));
+    retour = retourBouton_.label;
     connect(retour, &Label::clicked, this, &EcranEpreuve::revenirAuDepart);
 
     addScoreLabel();
@@ -68,18 +66,69 @@ EcranEpreuve::EcranEpreuve(const DescriptionEpreuve& description, Routines& rout
     connect(fond, &Label::clicked, this, [this] { continuer(); });
 }
 
+void EcranEpreuve::setBouton(const QPixmap& picture) {
+    bouton_ = picture;
+    for (Label* image : imagesBoutons_)
+        image->setPicture(picture.isNull() ? picture
+                                           : picture.scaled(image->size(), Qt::IgnoreAspectRatio,
+                                                            Qt::SmoothTransformation));
+}
+
+void EcranEpreuve::Bouton::montrer(bool visible) const {
+    image->setVisible(visible);
+    label->setVisible(visible);
+}
+
+EcranEpreuve::Bouton EcranEpreuve::addBouton(const QString& image, const QString& label,
+                                             QRect geometry, const QString& caption, int points) {
+    Bouton b{addLabel(image, geometry), addLabel(label, geometry, caption)};
+    b.label->setAlignment(Qt::AlignCenter);
+    b.label->setPointSize(points);
+    b.label->setBold(true);
+    b.label->setTextColour(QColor(0, 0, 128));
+    b.label->setCursor(Qt::PointingHandCursor);
+    imagesBoutons_.push_back(b.image);
+    return b;
+}
+
 void EcranEpreuve::setAidePicture(const QPixmap& picture) {
     if (aide)
         aide->setPicture(picture);
 }
 
 void EcranEpreuve::activate() {
-    if (routines.retour_aide == 0)
-        nouvelleVisite();
+    const bool reprise = routines.retour_aide != 0;
+    routines.retour_aide = 0;
+    if (reprise)
+        repriseApresAide();
     else
-        routines.retour_aide = 0;
+        nouvelleVisite();
+    if (!enJeu())
+        return;
     routines.preparer_ecran(*this);
     routines.montrer_souris();
+    if (!reprise)
+        demarrer();
+}
+
+void EcranEpreuve::juger(bool juste, const Bareme& bareme,
+                         const std::function<void(const QString&)>& montrer,
+                         const std::function<void()>& avantScore) {
+    if (montrer)
+        montrer(routines.messageReponse(juste));
+    if (juste)
+        routines.jouer_victoire();
+    else
+        routines.jouer_defaite();
+    if (avantScore)
+        avantScore();
+    const qint32 avant = routines.score;
+    if (juste)
+        routines.ajouter_points(bareme.gain);
+    else
+        routines.perdre_points(bareme.perte);
+    if (routines.score != avant || (!juste && bareme.animerSansPerte))
+        routines.afficher_score(*this);
 }
 
 void EcranEpreuve::nouvelleVisite() {
@@ -87,13 +136,12 @@ void EcranEpreuve::nouvelleVisite() {
 }
 
 void EcranEpreuve::ouvrirAide() {
-    if (!aideDisponible())
+    if (attenteEnCours() || !aideDisponible())
         return;
     routines.afficher_aide(description_.titre, description_.premier, description_.fin);
 }
 
 void EcranEpreuve::revenirAuDepart() {
-    avantRetour();
     routines.retour_depart(*this);
 }
 

@@ -21,18 +21,20 @@ Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& f
     }
     routines_.depart = {ecrans_.depart, ecrans_.depart->scoreLabel(), &ecrans_.depart->timer()};
     routines_.feuille_aide = ecrans_.feuille_aide;
-    routines_.terminer = [this] {
-        ended_ = true;
-        for (QObject* child : stage_.children())
-            if (auto* screen = qobject_cast<Screen*>(child))
-                screen->hide();
-        if (onEnded)
-            onEnded();
-    };
+    routines_.terminer = [this] { finir(); };
     demande_prenom_ = new DemandePrenom(routines_, *divers_, ecrans_, &stage_);
 }
 
 Game::~Game() = default;
+
+void Game::finir() {
+    if (ended_)
+        return;
+    ended_ = true;
+    stage_.terminer();
+    if (onEnded)
+        onEnded();
+}
 
 void Game::start() {
     if (started_)
@@ -48,7 +50,7 @@ bool Game::quitRequested() {
     // Before a player is chosen there is nothing new to save.
     if (stage_.active() == demande_prenom_ || ecrans_.depart->isHidden()) {
         routines_.changer_resolution(routines_.largeur_initiale, routines_.hauteur_initiale);
-        ended_ = true;
+        finir();
         return true;
     }
     return ecrans_.depart->quitter_jeu();

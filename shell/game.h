@@ -26,10 +26,12 @@ public:
     // ending): the quit sequence of the door runs. Returns whether the game
     // may end.
     bool quitRequested();
+    bool ended() const { return ended_; }
     // Set when the game has ended through its quit sequence.
     std::function<void()> onEnded;
 
 private:
+    void finir();
     Platform& platform_;
     Stage stage_;
     Routines routines_;

@@ -35,4 +35,19 @@ void surEntree(QLineEdit* box, std::function<void()> action) {
     new ToucheEntree(box, std::move(action));
 }
 
+namespace {
+
+QString formeComparee(const QString& text) {
+    QString s = text.trimmed().toLower();
+    s.replace(QStringLiteral("œ"), QStringLiteral("oe"));
+    s.replace(QStringLiteral("æ"), QStringLiteral("ae"));
+    return s;
+}
+
+} // namespace
+
+bool memeReponse(const QString& tape, const QString& attendu) {
+    return formeComparee(tape) == formeComparee(attendu);
+}
+
 } // namespace zm

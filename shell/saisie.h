@@ -2,6 +2,7 @@
 // The answer boxes of the exercises: Enter (either key) runs the screen's
 // action instead of reaching the box; every other key types as usual.
 
+#include <QString>
 #include <functional>
 
 class QLineEdit;
@@ -9,5 +10,10 @@ class QLineEdit;
 namespace zm {
 
 void surEntree(QLineEdit* box, std::function<void()> action);
+
+// Whether a typed answer is the expected one: the same letters once both are
+// trimmed and set in one case, with "oe" and "ae" standing for "œ" and "æ",
+// which a French keyboard does not have. Accents count.
+bool memeReponse(const QString& tape, const QString& attendu);
 
 } // namespace zm

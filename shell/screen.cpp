@@ -1,6 +1,11 @@
 #include "shell/screen.h"
 
+#include "shell/routines.h"
+#include "shell/stage.h"
+
 namespace zm {
+
+const QColor kFondCarte(255, 252, 235);
 
 Screen::Screen(const QString& name, Routines& routines, QWidget* stage)
     : QWidget(stage), routines(routines), fond(new Backdrop(this)) {
@@ -8,6 +13,64 @@ Screen::Screen(const QString& name, Routines& routines, QWidget* stage)
     setGeometry(0, 0, 800, 600);
     setMouseTracking(true);
     hide();
+}
+
+bool Screen::enJeu() const {
+    const Stage& stage = routines.stage();
+    return !stage.termine() && stage.active() == this;
+}
+
+bool Screen::attendre(int ms) {
+    if (!enJeu())
+        return false;
+    const quint64 visite = visite_;
+    ++attentes_;
+    routines.platform().clock().waitLettingEventsRun(ms);
+    --attentes_;
+    return visite == visite_ && enJeu();
+}
+
+bool Screen::pause(int ms, QWidget* aDessiner) {
+    if (!enJeu())
+        return false;
+    const quint64 visite = visite_;
+    ++attentes_;
+    routines.platform().display().redrawNow(aDessiner ? aDessiner : this);
+    routines.platform().clock().waitHoldingEvents(ms);
+    --attentes_;
+    return visite == visite_ && enJeu();
+}
+
+bool Screen::clignoter(const Clignotement& c) {
+    auto colorer = [&](const QColor& colour) {
+        for (Label* label : c.labels) {
+            if (c.couleur == Clignotement::Couleur::Texte)
+                label->setTextColour(colour);
+            else
+                label->setBackgroundColour(colour);
+            routines.platform().display().redrawNow(label);
+        }
+    };
+    auto attente = [&](int ms) {
+        // Each change was drawn as it was made.
+        return c.attente == Clignotement::Attente::Retenir ? pause(ms, c.labels.front())
+                                                            : attendre(ms);
+    };
+    for (int k = 0; k < c.fois; ++k) {
+        if (!enJeu())
+            return false;
+        if (c.avant)
+            c.avant(k);
+        colorer(c.allume);
+        if (!attente(c.msAllume))
+            return false;
+        colorer(c.eteint);
+        if (!attente(c.msEteint))
+            return false;
+        if (c.apres)
+            c.apres(k);
+    }
+    return true;
 }
 
 Label* Screen::addLabel(const QString& name, QRect geometry, const QString& caption) {
@@ -25,6 +88,18 @@ void Screen::addScoreLabel() {
     label_score->setTextColour(QColor(0, 0, 128));
     // Two lines of 18 points fit the panel only set closer than the font's own.
     label_score->setLineHeight(78);
+}
+
+Label* Screen::addCarte(const QString& name, QRect geometry, int points) {
+    Label* carte = addLabel(name, geometry);
+    carte->setAlignment(Qt::AlignCenter);
+    carte->setPointSize(points);
+    carte->setBold(true);
+    carte->setFrameShape(QFrame::Box);
+    carte->setLineWidth(2);
+    carte->setBackgroundColour(kFondCarte);
+    carte->setCursor(Qt::PointingHandCursor);
+    return carte;
 }
 
 } // namespace zm

@@ -15,7 +15,19 @@ Stage::Stage(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
 }
 
+void Stage::terminer() {
+    termine_ = true;
+    shown_.clear();
+    for (QObject* child : children())
+        if (auto* screen = qobject_cast<Screen*>(child)) {
+            screen->finirVisite();
+            screen->hide();
+        }
+}
+
 void Stage::showScreen(Screen* screen) {
+    if (termine_)
+        return;
     std::erase(shown_, screen);
     shown_.push_back(screen);
     screen->show();
@@ -26,8 +38,9 @@ void Stage::showScreen(Screen* screen) {
 void Stage::hideScreen(Screen* screen) {
     const bool wasActive = active() == screen;
     std::erase(shown_, screen);
+    screen->finirVisite();
     screen->hide();
-    if (wasActive && active())
+    if (wasActive && active() && !termine_)
         active()->activate();
 }
 

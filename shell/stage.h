@@ -17,9 +17,14 @@ public:
     void showScreen(Screen* screen);
     void hideScreen(Screen* screen);
     Screen* active() const { return shown_.empty() ? nullptr : shown_.back(); }
+    // The game ends: every visit ends and every screen is hidden; no screen
+    // is active any more.
+    void terminer();
+    bool termine() const { return termine_; }
 
 private:
     std::vector<Screen*> shown_;
+    bool termine_ = false;
 };
 
 } // namespace zm

@@ -21,6 +21,10 @@ void FakeClock::waitHoldingEvents(int ms) {
     now_ += std::max(ms, 0);
 }
 
+void FakeClock::discardHeldInput() {
+    platform_.dropOverdue();
+}
+
 class FakeTimer : public Timer {
 public:
     explicit FakeTimer(FakePlatform& platform) : platform_(platform) {
@@ -68,6 +72,13 @@ FakePlatform::~FakePlatform() = default;
 
 std::unique_ptr<Timer> FakePlatform::createTimer() {
     return std::make_unique<FakeTimer>(*this);
+}
+
+std::size_t FakePlatform::dropOverdue() {
+    const std::size_t n =
+        std::erase_if(queue_, [this](const Queued& q) { return q.at <= clock_.now_; });
+    dropped += n;
+    return n;
 }
 
 void FakePlatform::at(qint64 time, std::function<void()> action) {

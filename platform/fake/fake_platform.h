@@ -27,6 +27,7 @@ public:
     qint64 ticks() const override { return now_; }
     void waitLettingEventsRun(int ms) override;
     void waitHoldingEvents(int ms) override;
+    void discardHeldInput() override;
 
 private:
     friend class FakePlatform;
@@ -138,6 +139,9 @@ public:
     // Queues an action (usually input) for a virtual time.
     void at(qint64 time, std::function<void()> action);
     void after(int ms, std::function<void()> action) { at(now() + ms, std::move(action)); }
+    // Input queued for a time already past: it arrived while events were held.
+    std::size_t dropOverdue();
+    std::size_t dropped = 0;
 
     // Input delivered to a widget at once, as the window system would.
     static void press(QWidget* widget, Qt::MouseButton button = Qt::LeftButton,

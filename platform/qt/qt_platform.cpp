@@ -84,6 +84,42 @@ void QtClock::waitHoldingEvents(int ms) {
 
 namespace {
 
+// Swallows clicks, key presses and wheel turns; lets everything else through.
+class InputSwallower : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::GraphicsSceneMousePress:
+        case QEvent::GraphicsSceneMouseRelease:
+        case QEvent::GraphicsSceneMouseDoubleClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ShortcutOverride:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+void QtClock::discardHeldInput() {
+    // What the window system has queued meanwhile is read and delivered now,
+    // input excepted.
+    InputSwallower swallower;
+    qApp->installEventFilter(&swallower);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    qApp->removeEventFilter(&swallower);
+}
+
+namespace {
+
 class QtTimer : public Timer {
 public:
     QtTimer() {

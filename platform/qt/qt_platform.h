@@ -45,6 +45,7 @@ public:
     qint64 ticks() const override;
     void waitLettingEventsRun(int ms) override;
     void waitHoldingEvents(int ms) override;
+    void discardHeldInput() override;
 
 private:
     QElapsedTimer elapsed_;

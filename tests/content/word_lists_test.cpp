@@ -143,7 +143,7 @@ const List kLists[] = {
       "La mensualité du prêt ÉCHUT à la date donnée.,échut,échoir,0",
       "L'arbre CROISSAIT en plein soleil.,croissait,croître,1"},
      "question"},
-    {"point_games/liste_mots.txt",
+    {"liste_mots.txt",
      148,
      checkMots,
      {},
@@ -192,7 +192,7 @@ TEST_P(WordList, HoldsTheRowsTheExercisesRelyOn) {
 }
 
 TEST(WordLists, ThirtyConsecutiveWordsAreAlwaysDifferent) {
-    const QStringList rows = rowsOf(QStringLiteral("point_games/liste_mots.txt"));
+    const QStringList rows = rowsOf(QStringLiteral("liste_mots.txt"));
     for (int i = 0; i + 30 <= rows.size(); ++i) {
         const QStringList run = rows.mid(i, 30);
         EXPECT_EQ(QSet<QString>(run.begin(), run.end()).size(), 30) << "from row " << i;

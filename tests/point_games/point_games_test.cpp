@@ -1,4 +1,5 @@
 #include "point_games/bonneteau.h"
+#include "shell/liste_mots.h"
 #include "point_games/mise.h"
 #include "point_games/pari_lettre.h"
 #include "shell/stage.h"
@@ -283,13 +284,21 @@ TEST_F(LetterBet, LeavingInTheOpeningPauseSetsNothingUp) {
     EXPECT_TRUE(depart().timer().isActive());
 }
 
-TEST_F(LetterBet, ClicksDuringTheDrawAreHandledWhenItEnds) {
+TEST_F(LetterBet, ClicksDuringTheDrawPlaceNoBet) {
     r().score = 50;
     scriptTurn('C', 'M');
+    // Two clicks on "+" and one on a bet while nothing could be seen.
+    p.after(1000, [&] { click(screen().mise->plus); });
+    p.after(1500, [&] { click(screen().mise->plus); });
     p.after(2000, [&] { click(screen().reponse[0]); });
     click(depart().anim[PariLettre_]);
-    EXPECT_EQ(screen().etat, PariLettre::Pari) << "the draw held the click";
-    p.advance(1);
+    EXPECT_EQ(screen().etat, PariLettre::Pari);
+    p.advance(1000);
+    EXPECT_EQ(screen().etat, PariLettre::Pari) << "the bet is still on offer";
+    EXPECT_EQ(screen().mise->mise, 10);
+    EXPECT_EQ(r().score, 50);
+    // A click made while the bet is on offer is judged.
+    click(screen().reponse[0]);
     EXPECT_EQ(screen().etat, PariLettre::Verdict);
     EXPECT_EQ(r().score, 70);
     // A click after the verdict starts the next turn.
@@ -323,7 +332,7 @@ struct ShellGame : GameTest {
         scriptGame();
         click(depart().anim[Bonneteau_]);
     }
-    QString word(int row) { return Bonneteau::liste_mots()[row].toUpper(); }
+    QString word(int row) { return liste_mots()[row].toUpper(); }
 };
 
 } // namespace

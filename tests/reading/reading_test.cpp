@@ -75,7 +75,9 @@ TEST(Ticker, StepsThroughTheTapeAtItsSpeed) {
             p.at(k * 333 + 7, [&] { p.clock().waitHoldingEvents(10); });
         const qint64 t0 = p.now();
         int steps = 0;
-        ASSERT_TRUE(defiler_texte(p.clock(), window, text, delai, [&] {
+        // The fake clock wakes on time: one wait a step.
+        ASSERT_TRUE(defiler_texte(p.clock(), window, text, delai, [&](int ms) {
+            p.clock().waitLettingEventsRun(ms);
             shown.push_back({p.now(), window.caption()});
             ++steps;
             return true;
@@ -94,10 +96,14 @@ TEST(Ticker, ALateWakeUpIsNotCarriedOver) {
         qint64 ticks() const override { return now; }
         void waitLettingEventsRun(int ms) override { now += ms + (++waits % 50 == 0 ? 40 : 1); }
         void waitHoldingEvents(int ms) override { now += ms; }
+        void discardHeldInput() override {}
     } clock;
     Label window(nullptr, QStringLiteral("texte_defilant"));
     const QString text(100, u'a');
-    ASSERT_TRUE(defiler_texte(clock, window, text, 75, [] { return true; }));
+    ASSERT_TRUE(defiler_texte(clock, window, text, 75, [&](int ms) {
+        clock.waitLettingEventsRun(ms);
+        return true;
+    }));
     // Small lateness is absorbed; each long one delays the rest once.
     const qint64 expected = qint64(nombreDePas(text)) * 125;
     EXPECT_GE(clock.now, expected);
@@ -108,8 +114,10 @@ TEST(Ticker, StopsWhenTheScreenIsLeft) {
     FakePlatform p;
     Label window(nullptr, QStringLiteral("texte_defilant"));
     int steps = 0;
-    EXPECT_FALSE(
-        defiler_texte(p.clock(), window, QStringLiteral("abc"), 0, [&] { return ++steps < 3; }));
+    EXPECT_FALSE(defiler_texte(p.clock(), window, QStringLiteral("abc"), 0, [&](int ms) {
+        p.clock().waitLettingEventsRun(ms);
+        return ++steps < 3;
+    }));
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(p.now(), 150);
 }

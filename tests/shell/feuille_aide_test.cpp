@@ -178,7 +178,7 @@ TEST_F(HelpSheet, ExercisesHaveTheirBackLabelAndFrame) {
         SCOPED_TRACE(d.nom.toStdString());
         const EcranEpreuve& screen = epreuve(k);
         EXPECT_EQ(screen.retour->objectName(), d.sortie ? "sortie" : "retour");
-        EXPECT_EQ(screen.retour->caption(), d.sortie ? "Sortie" : "Retour");
+        EXPECT_EQ(screen.retour->caption(), "Retour");
         EXPECT_EQ(screen.commentaire != nullptr, d.commentaire);
         EXPECT_NE(screen.scoreLabel(), nullptr);
     }
