@@ -202,20 +202,21 @@ void PariLettre::fin() {
     commentaire->setCaption(QStringLiteral("La mise MINIMALE est de 10 points..."));
     mise->refuser(QStringLiteral("---"),
                   QStringLiteral("Vous ne pouvez pas miser la somme nécessaire !"), true);
-    const bool fini = clignoter({.labels = {commentaire},
-                                 .allume = kRouge,
-                                 .eteint = kBleu,
-                                 .fois = 4,
-                                 .msAllume = 200,
-                                 .msEteint = 200,
-                                 .avant = [this](int) { routines.jouer_bruitage(); },
-                                 .apres = [this](int k) {
-                                     if (k < 3)
-                                         reponse[std::size_t(k)]->setCaption(
-                                             QStringLiteral("Dommage..."));
-                                     else
-                                         lettre->setCaption(QStringLiteral("AU REVOIR !"));
-                                 }});
+    const bool fini =
+        clignoter({.labels = {commentaire},
+                   .allume = kRouge,
+                   .eteint = kBleu,
+                   .fois = 4,
+                   .msAllume = 200,
+                   .msEteint = 200,
+                   .avant = [this](int) { routines.jouer_bruitage(); },
+                   .apres =
+                       [this](int k) {
+                           if (k < 3)
+                               reponse[std::size_t(k)]->setCaption(QStringLiteral("Dommage..."));
+                           else
+                               lettre->setCaption(QStringLiteral("AU REVOIR !"));
+                       }});
     if (fini)
         routines.montrer_souris();
 }

@@ -1,8 +1,7 @@
 #include "quizzes/verbes.h"
 
-#include "shell/saisie.h"
-
 #include "shell/routines.h"
+#include "shell/saisie.h"
 
 #include <QLineEdit>
 

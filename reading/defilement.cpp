@@ -15,10 +15,9 @@ Defilement::Defilement(const DescriptionEpreuve& description, Routines& routines
     : EcranDefilant(description, routines, stage, QStringLiteral("fin_defilement")) {
     const char* const libelles[2] = {"FAUX", "VRAI"};
     for (int i : {1, 0}) {
-        const Bouton b = addBouton(QStringLiteral("image_oui(%1)").arg(i),
-                                   QStringLiteral("oui_non(%1)").arg(i),
-                                   QRect(i == 1 ? 200 : 420, 320, 180, 44),
-                                   QString::fromLatin1(libelles[i]), 16);
+        const Bouton b = addBouton(
+            QStringLiteral("image_oui(%1)").arg(i), QStringLiteral("oui_non(%1)").arg(i),
+            QRect(i == 1 ? 200 : 420, 320, 180, 44), QString::fromLatin1(libelles[i]), 16);
         image_oui[i] = b.image;
         oui_non[i] = b.label;
         connect(oui_non[i], &Label::clicked, this, [this, i] { juger_affirmation(i); });
@@ -33,7 +32,6 @@ void Defilement::montrerReponses(bool visible) {
         oui_non[i]->setVisible(visible);
     }
 }
-
 
 void Defilement::montrerConsigne() {
     commentaire->setCaption(

@@ -201,6 +201,8 @@ void Depart::appuiPorte(Qt::MouseButton button) {
 }
 
 bool Depart::quitter_jeu() {
+    // The pointer is given back to the desktop, whatever screen held it.
+    routines.platform().cursor().release();
     routines.platform().sound().close();
     Timer_->stop();
     QString erreur;

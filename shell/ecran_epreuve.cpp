@@ -48,9 +48,10 @@ EcranEpreuve::EcranEpreuve(const DescriptionEpreuve& description, Routines& rout
         connect(aide, &Label::clicked, this, &EcranEpreuve::ouvrirAide);
     }
     // The back label reads "Retour" on every screen, whatever its name.
-    retourBouton_ = addBouton(QStringLiteral("image_retour"),
-                              description_.sortie ? QStringLiteral("sortie") : QStringLiteral("retour"),
-                              QRect(680, 552, 110, 38), QStringLiteral("Retour"));
+    retourBouton_ =
+        addBouton(QStringLiteral("image_retour"),
+                  description_.sortie ? QStringLiteral("sortie") : QStringLiteral("retour"),
+                  QRect(680, 552, 110, 38), QStringLiteral("Retour"));
     retour = retourBouton_.label;
     connect(retour, &Label::clicked, this, &EcranEpreuve::revenirAuDepart);
 

@@ -86,6 +86,9 @@ void Routines::retour_depart(Screen& screen) {
         depart.timer->start();
     if (depart.label_score)
         depart.label_score->show();
+    // The start screen is played with the pointer, whatever the exercise
+    // had done with it when it was left.
+    montrer_souris();
 }
 
 void Routines::afficher_aide(const QString& titre, const QString& premier, const QString& fin) {

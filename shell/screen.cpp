@@ -54,7 +54,7 @@ bool Screen::clignoter(const Clignotement& c) {
     auto attente = [&](int ms) {
         // Each change was drawn as it was made.
         return c.attente == Clignotement::Attente::Retenir ? pause(ms, c.labels.front())
-                                                            : attendre(ms);
+                                                           : attendre(ms);
     };
     for (int k = 0; k < c.fois; ++k) {
         if (!enJeu())

@@ -240,7 +240,7 @@ void FakeDisplay::changeResolution(int width, int height) {
 
 void FakeDisplay::redrawNow(QWidget* widget) {
     const auto* label = qobject_cast<const QLabel*>(widget);
-    redraws.push_back({clock_.ticks(), widget->objectName(), widget->font().pointSize(),
+    redraws.push_back({clock_.ticks(), widget, widget->objectName(), widget->font().pointSize(),
                        label ? label->text() : QString()});
 }
 

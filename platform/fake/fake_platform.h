@@ -100,6 +100,7 @@ public:
 
 struct Redraw {
     qint64 at;
+    const QWidget* source;
     QString widget; // object name
     int pointSize;
     QString text;

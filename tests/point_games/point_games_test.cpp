@@ -1,7 +1,7 @@
 #include "point_games/bonneteau.h"
-#include "shell/liste_mots.h"
 #include "point_games/mise.h"
 #include "point_games/pari_lettre.h"
+#include "shell/liste_mots.h"
 #include "shell/stage.h"
 #include "support/game_fixture.h"
 
