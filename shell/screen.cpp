@@ -20,25 +20,28 @@ bool Screen::enJeu() const {
     return !stage.termine() && stage.active() == this;
 }
 
-bool Screen::attendre(int ms) {
+bool Screen::attente(int ms, bool retenir) {
     if (!enJeu())
         return false;
     const quint64 visite = visite_;
     ++attentes_;
-    routines.platform().clock().waitLettingEventsRun(ms);
+    if (retenir)
+        routines.platform().clock().waitHoldingEvents(ms);
+    else
+        routines.platform().clock().waitLettingEventsRun(ms);
     --attentes_;
     return visite == visite_ && enJeu();
+}
+
+bool Screen::attendre(int ms) {
+    return attente(ms, false);
 }
 
 bool Screen::pause(int ms, QWidget* aDessiner) {
     if (!enJeu())
         return false;
-    const quint64 visite = visite_;
-    ++attentes_;
     routines.platform().display().redrawNow(aDessiner ? aDessiner : this);
-    routines.platform().clock().waitHoldingEvents(ms);
-    --attentes_;
-    return visite == visite_ && enJeu();
+    return attente(ms, true);
 }
 
 bool Screen::clignoter(const Clignotement& c) {
@@ -51,21 +54,18 @@ bool Screen::clignoter(const Clignotement& c) {
             routines.platform().display().redrawNow(label);
         }
     };
-    auto attente = [&](int ms) {
-        // Each change was drawn as it was made.
-        return c.attente == Clignotement::Attente::Retenir ? pause(ms, c.labels.front())
-                                                           : attendre(ms);
-    };
+    // Each change is drawn as it is made.
+    const bool retenir = c.attente == Clignotement::Attente::Retenir;
     for (int k = 0; k < c.fois; ++k) {
         if (!enJeu())
             return false;
         if (c.avant)
             c.avant(k);
         colorer(c.allume);
-        if (!attente(c.msAllume))
+        if (!attente(c.msAllume, retenir))
             return false;
         colorer(c.eteint);
-        if (!attente(c.msEteint))
+        if (!attente(c.msEteint, retenir))
             return false;
         if (c.apres)
             c.apres(k);

@@ -82,6 +82,7 @@ protected:
     Label* label_score = nullptr;
 
 private:
+    bool attente(int ms, bool retenir);
     quint64 visite_ = 0;
     int attentes_ = 0;
 };
