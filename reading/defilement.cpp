@@ -62,61 +62,59 @@ void Defilement::nouvelleVisite() {
     montrerRetour(true);
     panne_.clear();
     if (!ouvrirFichier() || !lire_texte())
-        montrerPanne(QStringLiteral("Les textes de cet exercice sont illisibles (") + panne_ +
-                     QStringLiteral("). Revenez au menu avec Retour."));
+        montrerPanne(panne_ + QStringLiteral(" Revenez au menu avec Retour."));
 }
 
 bool Defilement::ouvrirFichier() {
     auto file = std::make_unique<QFile>(routines.datas(QStringLiteral("2.bin")));
     if (!file->open(QIODevice::ReadOnly)) {
-        panne_ = QStringLiteral("le fichier 2.bin est introuvable");
+        panne_ = QStringLiteral("Les textes de cet exercice sont introuvables : le fichier 2.bin "
+                                "manque dans le dossier datas.");
         return false;
     }
     routines.fichier1 = std::move(file);
     QFile& f = *routines.fichier1;
-    // Skip the texts already read; a skip that reaches the end, or a damaged
-    // record, starts the texts again.
+    // The texts already read are passed over, good or damaged alike: the
+    // place in the file is the player's. A place past the last text starts
+    // the texts again.
     int& progression = routines.progression_defilement;
+    if (progression < 0)
+        progression = 0;
     for (int k = 0; k < progression; ++k) {
-        if (f.atEnd() || !lireTexte(f)) {
+        if (f.atEnd()) {
             f.seek(0);
             progression = 0;
             break;
         }
-    }
-    if (f.atEnd()) {
-        f.seek(0);
-        progression = 0;
+        lireTexte(f);
     }
     return true;
 }
 
 bool Defilement::lire_texte() {
     QFile* f = routines.fichier1.get();
-    if (!f) {
-        panne_ = QStringLiteral("le fichier 2.bin n'est pas ouvert");
+    if (!f)
         return false;
-    }
-    // Two tries: where the file goes on but its next record cannot be read,
-    // the texts start again from the first one.
-    for (int essai = 0; essai < 2; ++essai) {
-        const bool auDebut = f->pos() == 0;
-        QString defaut;
-        if (std::optional<TexteLu> lu = lireTexte(*f, &defaut)) {
+    // The text at the player's place; a damaged text is passed over, and the
+    // place moves on with it. Once every text has been tried, in at most two
+    // passes over the file, the exercise says it cannot go on.
+    int& progression = routines.progression_defilement;
+    bool recommence = false;
+    while (true) {
+        if (f->atEnd()) {
+            if (recommence)
+                break;
+            recommence = true;
+            f->seek(0);
+            progression = 0;
+        }
+        if (std::optional<TexteLu> lu = lireTexte(*f)) {
             texte_lu = *lu;
-            if (f->atEnd()) {
-                f->seek(0);
-                routines.progression_defilement = 0;
-            }
             return true;
         }
-        if (auDebut) {
-            panne_ = QStringLiteral("2.bin : ") + defaut;
-            return false;
-        }
-        f->seek(0);
-        routines.progression_defilement = 0;
+        progression += 1;
     }
+    panne_ = QStringLiteral("Les textes de cet exercice sont abîmés : aucun ne peut être lu.");
     return false;
 }
 
@@ -185,9 +183,10 @@ void Defilement::clic_suite() {
     }
     if (numero_question != 4)
         return;
+    // This text is done: the place moves on to the next one.
+    routines.progression_defilement += 1;
     if (!lire_texte()) {
-        montrerPanne(QStringLiteral("Les textes de cet exercice sont illisibles (") + panne_ +
-                     QStringLiteral("). Revenez au menu avec Retour."));
+        montrerPanne(panne_ + QStringLiteral(" Revenez au menu avec Retour."));
         fin->show();
         montrerRetour(true);
         return;
@@ -206,7 +205,6 @@ void Defilement::clic_suite() {
     commentaire->setTextColour(kBleu);
     fin->show();
     montrerRetour(true);
-    routines.progression_defilement += 1;
 }
 
 } // namespace zm

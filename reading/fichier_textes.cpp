@@ -5,6 +5,8 @@
 #include "shell/routines_text.h"
 #include "shell/save_file.h"
 
+#include <QBuffer>
+
 namespace zm {
 namespace {
 
@@ -21,26 +23,38 @@ std::optional<TexteLu> lireTexte(QIODevice& file, QString* defaut) {
             *defaut = why;
         return std::nullopt;
     };
-    const std::optional<QByteArray> line = lireLigne(file);
-    if (!line)
+    // A record is five lines, its text and its four statements: it is read
+    // whole before anything is made of it, so that a damaged record leaves
+    // the file at the start of the next one.
+    QByteArray lignes;
+    int lues = 0;
+    bool tropLongue = false;
+    for (; lues < kLignesParTexte; ++lues) {
+        const std::optional<QByteArray> line = lireLigne(file);
+        if (!line)
+            break;
+        tropLongue |= tropLong(*line);
+        lignes += *line + '\n';
+    }
+    if (lues == 0)
         return fail(QStringLiteral("aucun texte"));
-    if (tropLong(*line))
-        return fail(QStringLiteral("texte trop long"));
+    if (tropLongue)
+        return fail(QStringLiteral("ligne trop longue"));
+    QBuffer record(&lignes);
+    record.open(QIODevice::ReadOnly);
+    const std::optional<QByteArray> line = lireLigne(record);
     TexteLu lu;
     lu.texte = texteStocke(*line);
     for (int j = 0; j < 4; ++j) {
-        const auto verite = lireChamp(file);
-        const auto affirmation = verite ? lireChamp(file) : std::nullopt;
-        const auto correction = affirmation ? lireChamp(file) : std::nullopt;
+        const auto verite = lireChamp(record);
+        const auto affirmation = verite ? lireChamp(record) : std::nullopt;
+        const auto correction = affirmation ? lireChamp(record) : std::nullopt;
         if (!correction)
             return fail(QStringLiteral("affirmation %1 incomplète").arg(j + 1));
-        if (tropLong(*verite) || tropLong(*affirmation) || tropLong(*correction))
-            return fail(QStringLiteral("affirmation %1 trop longue").arg(j + 1));
         bool nombre = false;
         const int valeur = verite->toInt(&nombre);
         if (!nombre || valeur < -32768 || valeur > 32767)
-            return fail(QStringLiteral("valeur de vérité illisible : %1")
-                            .arg(QString::fromLatin1(*verite)));
+            return fail(QStringLiteral("valeur de vérité illisible à l'affirmation %1").arg(j + 1));
         Affirmation& a = lu.affirmations[std::size_t(j)];
         a.verite = qint16(valeur);
         a.affirmation = texteStocke(*affirmation);

@@ -24,8 +24,13 @@ struct TexteLu {
     std::array<Affirmation, 4> affirmations;
 };
 
-// Reads the record at the device's position. Nothing, with the reason, when
-// the record is cut short or a field cannot be read.
+// The lines of a record as the build writes them.
+constexpr int kLignesParTexte = 5;
+
+// Reads the record at the device's position: its five lines are taken
+// whether or not they can be read, so that the next record follows. Nothing,
+// with the reason, when the record is cut short, too long or a field cannot
+// be read.
 std::optional<TexteLu> lireTexte(QIODevice& file, QString* defaut = nullptr);
 
 // The bytes of a record, as the build writes them.

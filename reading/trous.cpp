@@ -32,7 +32,7 @@ Trous::Trous(const DescriptionEpreuve& description, Routines& routines, QWidget*
 
 void Trous::repriseApresAide() {
     // Keys go where they went before the help sheet.
-    if (reponse->isVisible())
+    if (!reponse->isHidden())
         reponse->setFocus();
     else
         invisible->setFocus();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real game, without a display, told to end by TERM, HUP or INT at
 # moments of its start-up and on the roster: it must end within a second
-# every time, whatever it was doing.
+# every time, whatever it was doing (three seconds are allowed, for a machine
+# busy with other work; a game that lost the request runs on for ever).
 set -u
 # Job control, so that the game is not started with INT ignored.
 set -m
@@ -25,7 +26,7 @@ for signal in TERM HUP INT; do
         sleep "$delay"
         kill -s "$signal" "$pid" 2>/dev/null
         ended=no
-        for _ in $(seq 1 20); do
+        for _ in $(seq 1 60); do
             if ! kill -0 "$pid" 2>/dev/null; then
                 ended=yes
                 break
@@ -33,7 +34,7 @@ for signal in TERM HUP INT; do
             sleep 0.05
         done
         if [ "$ended" = no ]; then
-            echo "FAIL: $signal after ${delay} s: still running a second later"
+            echo "FAIL: $signal after ${delay} s: still running three seconds later"
             kill -9 "$pid" 2>/dev/null
             failures=$((failures + 1))
         fi

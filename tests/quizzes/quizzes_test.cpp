@@ -367,3 +367,46 @@ TEST_F(Quiz, EveryRowFitsItsLabels) {
         }
     }
 }
+
+TEST_F(Quiz, AfterTheWrapComingBackAsksTheQuestionThatWasOffered) {
+    const std::pair<int, int Routines::*> cases[] = {{Femelles_, &Routines::progression_femelles},
+                                                     {Pluriels_, &Routines::progression_pluriels},
+                                                     {Verbes_, &Routines::progression_verbes}};
+    for (const auto& [screen, progression] : cases) {
+        auto& quiz = dynamic_cast<QuizSaisie&>(epreuve(screen));
+        SCOPED_TRACE(quiz.objectName().toStdString());
+        r().*progression = int(quiz.liste().size()) - 2;
+        click(depart().anim[screen]);
+        for (int k = 0; k < 3; ++k) {
+            enter(quiz, QStringLiteral("non"));
+            enter(quiz);
+            const QString offered = quiz.question->caption();
+            const int place = r().*progression;
+            click(quiz.retour);
+            click(depart().anim[screen]);
+            EXPECT_EQ(quiz.question->caption(), offered) << k;
+            EXPECT_EQ(r().*progression, place) << k;
+        }
+        click(quiz.retour);
+    }
+}
+
+TEST_F(Quiz, LigaturesMayBeTypedAsTwoLetters) {
+    struct Case {
+        const char* typed;
+        bool right;
+    };
+    const Case cases[] = {{"voeux", true}, {"VOEUX", true}, {"  vœux ", true},
+                          {"vœux", true},  {"veux", false}, {"voeu", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        auto& quiz = openAt<Pluriels>(Pluriels_, &Routines::progression_pluriels,
+                                      QStringLiteral("1,un vœu,vœux,des"));
+        const qint32 before = r().score = 10;
+        enter(quiz, QString::fromUtf8(c.typed));
+        EXPECT_EQ(r().score, before + (c.right ? 2 : -1));
+        // The correction keeps the ligature.
+        EXPECT_TRUE(quiz.solution->caption().contains(QStringLiteral("VŒUX")));
+        click(quiz.retour);
+    }
+}

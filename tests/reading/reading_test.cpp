@@ -207,7 +207,7 @@ TEST_F(Reading, APlacePastTheLastTextStartsAgain) {
         r().progression_defilement = place;
         click(depart().anim[Defilement_]);
         EXPECT_EQ(defilement().texte_lu.texte, QStringLiteral("Le texte un."));
-        EXPECT_EQ(r().progression_defilement, place > 0 ? 0 : place);
+        EXPECT_EQ(r().progression_defilement, 0) << "the place of the text shown";
         click(defilement().retour);
     }
 }
@@ -234,11 +234,13 @@ TEST_F(Reading, ABadTextsFileIsSaidAndNothingReadsIt) {
     };
     const QByteArray good = ecrireTexte(texte("un"));
     const Case cases[] = {
-        {"missing", std::nullopt, "introuvable"},
-        {"empty", QByteArray(), "aucun texte"},
-        {"cut short", good.left(good.size() - 12), "incomplète"},
+        {"missing", std::nullopt, "Les textes de cet exercice sont introuvables"},
+        {"empty", QByteArray(), "Les textes de cet exercice sont abîmés"},
+        {"cut short", good.left(good.size() - 12), "Les textes de cet exercice sont abîmés"},
         {"a truth value that is no number", QByteArray(good).replace("\r\n1,", "\r\nx,"),
-         "valeur de vérité"},
+         "Les textes de cet exercice sont abîmés"},
+        {"a line of 5 MB", QByteArray(5 << 20, 'a') + "\r\n" + good.mid(good.indexOf('\n') + 1),
+         "Les textes de cet exercice sont abîmés"},
     };
     startGame();
     jouer();
@@ -252,8 +254,12 @@ TEST_F(Reading, ABadTextsFileIsSaidAndNothingReadsIt) {
         }
         click(depart().anim[Defilement_]);
         Defilement& s = defilement();
-        EXPECT_TRUE(s.commentaire->caption().contains(QString::fromUtf8(c.said)))
+        EXPECT_TRUE(s.commentaire->caption().startsWith(QString::fromUtf8(c.said)))
             << s.commentaire->caption().toStdString();
+        // Plain French: nothing of the reader's inner words, no raw bytes.
+        EXPECT_TRUE(
+            s.commentaire->caption().endsWith(QStringLiteral(" Revenez au menu avec Retour.")));
+        EXPECT_FALSE(s.commentaire->caption().contains(QStringLiteral("vérité")));
         EXPECT_TRUE(s.commencer->isHidden());
         EXPECT_TRUE(s.vitesse[0]->isHidden());
         click(s.commencer);
@@ -261,6 +267,63 @@ TEST_F(Reading, ABadTextsFileIsSaidAndNothingReadsIt) {
         EXPECT_TRUE(s.oui_non[1]->isHidden());
         click(s.retour);
         EXPECT_EQ(game->stage().active(), &depart());
+    }
+}
+
+TEST_F(Reading, ADamagedTextIsPassedOverAndThePlayersPlaceKept) {
+    // One byte changed in the first of three texts: the other two stay
+    // playable, and a player whose place is the third keeps it.
+    QByteArray un = ecrireTexte(texte("un"));
+    un.replace("\r\n1,", "\r\nX,");
+    writeTexts({texte("deux"), texte("trois")});
+    {
+        QFile f(dir.filePath(QStringLiteral("2.bin")));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray rest = f.readAll();
+        f.close();
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(un + rest);
+    }
+    startGame();
+    jouer();
+    Defilement& s = defilement();
+    struct Case {
+        int place;
+        const char* shown;
+        int placeThen;
+    };
+    const Case cases[] = {
+        {2, "Le texte trois.", 2}, {1, "Le texte deux.", 1}, {0, "Le texte deux.", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.place);
+        r().progression_defilement = c.place;
+        click(depart().anim[Defilement_]);
+        EXPECT_EQ(s.texte_lu.texte, QString::fromUtf8(c.shown));
+        EXPECT_EQ(r().progression_defilement, c.placeThen);
+        EXPECT_FALSE(s.commencer->isHidden());
+        click(s.retour);
+    }
+}
+
+TEST_F(Reading, ComingBackShowsTheTextThatWasOffered) {
+    // Three texts; the place runs through them and wraps, and each time the
+    // screen is left and opened again it shows the text it had offered.
+    begin({texte("un"), texte("deux"), texte("trois")});
+    Defilement& s = defilement();
+    const char* const expected[] = {"un", "deux", "trois", "un", "deux", "trois", "un"};
+    r().progression_defilement = 0;
+    click(depart().anim[Defilement_]);
+    for (int k = 0; k < 7; ++k) {
+        SCOPED_TRACE(k);
+        const QString text = QStringLiteral("Le texte ") + QString::fromLatin1(expected[k]) + ".";
+        EXPECT_EQ(s.texte_lu.texte, text);
+        EXPECT_EQ(r().progression_defilement, k % 3);
+        click(s.retour);
+        click(depart().anim[Defilement_]);
+        EXPECT_EQ(s.texte_lu.texte, text) << "the same text after coming back";
+        lire(s);
+        finishText(s);
+        click(s.suite);
     }
 }
 
@@ -420,4 +483,23 @@ TEST_F(StolenWords, EveryTextWithItsHolesFitsItsLabel) {
         s.commentaire->setCaption(Trous::liste_trous()[row].toUpper());
         EXPECT_LE(s.commentaire->textHeight(), s.commentaire->height()) << row;
     }
+}
+
+TEST_F(StolenWords, ALigatureMayBeTypedAsTwoLetters) {
+    Trous& s = open(128); // ferme, poules, cochons, œufs
+    type(s, QStringLiteral("oeufs"));
+    EXPECT_EQ(s.nb_trouves, 1);
+    EXPECT_TRUE(s.commentaire->caption().contains(QStringLiteral("les ŒUFS encore")));
+}
+
+TEST_F(StolenWords, AfterTheHelpSheetKeysGoToTheAnswerBoxAgain) {
+    Trous& s = open();
+    ASSERT_FALSE(s.reponse->isHidden());
+    click(s.aide);
+    ASSERT_EQ(game->stage().active(), &aide());
+    click(aide().texte);
+    ASSERT_EQ(game->stage().active(), &s);
+    EXPECT_EQ(s.focusWidget(), s.reponse);
+    type(s, QStringLiteral("copains"));
+    EXPECT_EQ(s.nb_trouves, 1);
 }
