@@ -45,6 +45,10 @@ const char* const kTextes[14] = {
 
 } // namespace
 
+const QString Depart::kSauvegardeEchouee = QStringLiteral(
+    "La partie n'a pas pu être enregistrée dans le dossier datas. Clic droit : quitter quand "
+    "même. Clic gauche : continuer à jouer.");
+
 const QString Depart::kInvitation = QStringLiteral(
     "Choisissez l'un des quatorze personnages à l'écran et répondez à son défi en cliquant sur "
     "lui !");
@@ -191,32 +195,32 @@ void Depart::appuiPorte(Qt::MouseButton button) {
     }
     routines.jouer_son(QStringLiteral("36.ats"));
     if (button == Qt::RightButton) {
-        cursor.release();
-        quitter_jeu();
+        // After a save that failed and was said, a right click quits anyway.
+        quitter_jeu(sauvegardeEchouee_ ? Quitter::QuoiQuIlArrive : Quitter::SiEnregistre);
     } else if (button == Qt::LeftButton) {
         cursor.release();
         porte_ouverte = 0;
+        sauvegardeEchouee_ = false;
         animerPorte({3, 2, 1, 0});
     }
 }
 
-bool Depart::quitter_jeu() {
-    // The pointer is given back to the desktop, whatever screen held it.
-    routines.platform().cursor().release();
+bool Depart::quitter_jeu(Quitter quand) {
     routines.platform().sound().close();
     Timer_->stop();
     QString erreur;
-    if (!routines.sauver_joueurs(&erreur)) {
-        // Nothing is lost yet: the players are still in memory. Stay open,
-        // with the door closed, and say what happened.
-        porte_ouverte = 0;
-        quitter->setPicture(imagePorte(0));
+    if (!routines.sauver_joueurs(&erreur) && quand == Quitter::SiEnregistre) {
+        // Nothing is lost yet: the players are still in memory and the old
+        // file is whole. The door stays open with the warning, which nothing
+        // else replaces while it is open; a right click quits all the same,
+        // a left click goes on playing.
+        sauvegardeEchouee_ = true;
         Timer_->start();
-        nom_epreuve->setCaption(
-            QStringLiteral("Attention : la partie n'a pas pu être enregistrée (") + erreur +
-            QStringLiteral("). Le jeu reste ouvert : réessayez de quitter plus tard."));
+        nom_epreuve->setCaption(kSauvegardeEchouee);
         return false;
     }
+    // The pointer is given back to the desktop, whatever screen held it.
+    routines.platform().cursor().release();
     routines.changer_resolution(routines.largeur_initiale, routines.hauteur_initiale);
     if (routines.terminer)
         routines.terminer();

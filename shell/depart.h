@@ -23,9 +23,11 @@ public:
     void activate() override;
     // The exercise screen each character opens.
     std::array<Screen*, 14> epreuves{};
-    // The quit sequence; false when the players could not be saved (the game
-    // then stays open and says so).
-    bool quitter_jeu();
+    enum class Quitter { SiEnregistre, QuoiQuIlArrive };
+    // The quit sequence. When the players could not be saved, the game stays
+    // open and says so, unless asked to end whatever happens (a second right
+    // click on the door, the window closed, a signal): false when it stays.
+    bool quitter_jeu(Quitter quand = Quitter::SiEnregistre);
     Timer& timer() { return *Timer_; }
 
     std::array<Label*, 14> anim{};
@@ -36,8 +38,10 @@ public:
     qint16 porte_ouverte = 0;
 
     static const QString kInvitation;
+    static const QString kSauvegardeEchouee;
 
 private:
+    bool sauvegardeEchouee_ = false;
     QPixmap imageRepos(int k) const;
     QPixmap imageActive(int k) const;
     QPixmap imagePorte(int i) const;

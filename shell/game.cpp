@@ -53,7 +53,8 @@ bool Game::quitRequested() {
         finir();
         return true;
     }
-    return ecrans_.depart->quitter_jeu();
+    // The window closed or a signal: what can be saved is, and the game ends.
+    return ecrans_.depart->quitter_jeu(Depart::Quitter::QuoiQuIlArrive);
 }
 
 } // namespace zm

@@ -275,14 +275,19 @@ TEST_F(StartScreen, AFailedSaveKeepsTheGameOpenAndSaysSo) {
     press(depart().quitter, Qt::LeftButton);
     press(depart().quitter, Qt::RightButton);
     EXPECT_EQ(ended, 0);
-    EXPECT_TRUE(bottomLine().contains(QStringLiteral("n'a pas pu être enregistrée")));
-    EXPECT_EQ(depart().porte_ouverte, 0);
-    EXPECT_TRUE(doorClosed());
+    EXPECT_EQ(bottomLine(), Depart::kSauvegardeEchouee)
+        << "plain French, nothing of the system's own words";
+    EXPECT_EQ(depart().porte_ouverte, 1) << "the door stays open with the warning";
     EXPECT_TRUE(depart().timer().isActive());
     EXPECT_EQ(p.display().resolutions.back(), QSize(800, 600)) << "still full screen";
-    EXPECT_FALSE(game->quitRequested()) << "closing the window fails the same way";
-
-    // Once the way is clear again, the door quits and nothing was lost.
+    // Moving over the door or anywhere keeps the warning in view.
+    FakePlatform::move(depart().quitter);
+    EXPECT_EQ(bottomLine(), Depart::kSauvegardeEchouee);
+    // A left click goes on playing; once the way is clear again, the door
+    // quits and nothing was lost.
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_EQ(depart().porte_ouverte, 0);
+    EXPECT_EQ(ended, 0);
     ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("4.bin")));
     press(depart().quitter, Qt::LeftButton);
     press(depart().quitter, Qt::RightButton);
@@ -290,6 +295,30 @@ TEST_F(StartScreen, AFailedSaveKeepsTheGameOpenAndSaysSo) {
     restartGame();
     jouer();
     EXPECT_EQ(r().score, 12);
+}
+
+TEST_F(StartScreen, AfterAFailedSaveASecondRightClickOrASignalEndsTheGame) {
+    for (bool signal : {false, true}) {
+        SCOPED_TRACE(signal ? "a signal" : "a second right click");
+        restartGame();
+        jouer();
+        QFile::remove(dir.filePath(QStringLiteral("4.bin")));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("4.bin")));
+        press(depart().quitter, Qt::LeftButton);
+        if (signal) {
+            EXPECT_TRUE(game->quitRequested());
+        } else {
+            press(depart().quitter, Qt::RightButton);
+            EXPECT_EQ(ended, 0);
+            press(depart().quitter, Qt::RightButton);
+        }
+        EXPECT_EQ(ended, 1);
+        EXPECT_FALSE(p.cursor().confinement);
+        EXPECT_EQ(p.display().resolutions.back(), QSize(1920, 1080)) << "the display given back";
+        EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("4.bin"))).isDir())
+            << "nothing destroyed on the way out";
+        ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("4.bin")));
+    }
 }
 
 TEST_F(StartScreen, ClosingTheWindowSavesLikeTheDoor) {
