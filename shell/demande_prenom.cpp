@@ -219,7 +219,7 @@ void DemandePrenom::demarrer() {
 void DemandePrenom::charger_images() {
     auto fond = [&](Screen* screen, const QString& name) {
         if (screen)
-            screen->setBackground(chargerImage(routines.datas(name)));
+            screen->setBackgroundFile(routines.datas(name));
     };
     for (EcranEpreuve* e : ecrans_.epreuves) {
         if (!e)
@@ -232,7 +232,8 @@ void DemandePrenom::charger_images() {
     }
     fond(ecrans_.depart, QStringLiteral("101"));
     fond(ecrans_.feuille_aide, QStringLiteral("106"));
-    fond(this, QStringLiteral("116"));
+    // The roster is on screen from the start: its picture is read now.
+    setBackground(chargerImage(routines.datas(QStringLiteral("116"))));
 }
 
 void DemandePrenom::effacer_progression() {

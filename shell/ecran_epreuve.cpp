@@ -128,7 +128,9 @@ void EcranEpreuve::juger(bool juste, const Bareme& bareme,
         routines.ajouter_points(bareme.gain);
     else
         routines.perdre_points(bareme.perte);
-    if (routines.score != avant || (!juste && bareme.animerSansPerte))
+    // Left meanwhile (the game ending during a blink): the points stand, and
+    // nothing more is drawn.
+    if (enJeu() && (routines.score != avant || (!juste && bareme.animerSansPerte)))
         routines.afficher_score(*this);
 }
 

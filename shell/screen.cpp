@@ -1,5 +1,6 @@
 #include "shell/screen.h"
 
+#include "shell/divers.h"
 #include "shell/routines.h"
 #include "shell/stage.h"
 
@@ -13,6 +14,17 @@ Screen::Screen(const QString& name, Routines& routines, QWidget* stage)
     setGeometry(0, 0, 800, 600);
     setMouseTracking(true);
     hide();
+}
+
+void Screen::setBackgroundFile(const QString& path) {
+    fondAcharger_ = path;
+}
+
+void Screen::preparerAffichage() {
+    if (fondAcharger_.isEmpty())
+        return;
+    setBackground(chargerImage(fondAcharger_));
+    fondAcharger_.clear();
 }
 
 bool Screen::enJeu() const {

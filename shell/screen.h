@@ -44,6 +44,11 @@ public:
     virtual void activate() {}
 
     void setBackground(const QPixmap& picture) { fond->setPicture(picture); }
+    // The background picture of this file, read when the screen is first
+    // shown: a screen never visited costs neither time nor memory.
+    void setBackgroundFile(const QString& path);
+    // Reads what the screen needs before it is shown for the first time.
+    void preparerAffichage();
     Backdrop* background() const { return fond; }
     // The label that shows the score on this screen; null where there is none.
     Label* scoreLabel() const { return label_score; }
@@ -83,6 +88,7 @@ protected:
 
 private:
     bool attente(int ms, bool retenir);
+    QString fondAcharger_;
     quint64 visite_ = 0;
     int attentes_ = 0;
 };

@@ -30,6 +30,7 @@ void Stage::showScreen(Screen* screen) {
         return;
     std::erase(shown_, screen);
     shown_.push_back(screen);
+    screen->preparerAffichage();
     screen->show();
     screen->raise();
     screen->activate();
