@@ -118,6 +118,10 @@ std::optional<Joueur> decoderEnregistrement(const QString& r, QString* defaut,
 
     Joueur j;
     j.prenom = nom.left(produit);
+    // No player has a name of blanks only: the roster would make it empty,
+    // and an empty name cannot be saved.
+    if (j.prenom.trimmed().isEmpty())
+        return fail(QStringLiteral("prénom vide"));
     if (prenom)
         *prenom = j.prenom;
     const QStringList champs = r.mid(2 + longueur).split(QChar(u'$'));
@@ -157,7 +161,9 @@ QString nomEnregistrable(const QString& prenom) {
             c = QChar(u'?');
         out.append(c);
     }
-    return out.left(99 - int(kProduit.size()));
+    out.truncate(99 - int(kProduit.size()));
+    // An empty name would give a record that cannot be read back.
+    return out.trimmed().isEmpty() ? QStringLiteral("Inconnu") : out;
 }
 
 QString enregistrement(const Joueur& j) {

@@ -168,6 +168,8 @@ TEST_F(SaveFile, ADamagedFileIsKeptAsideAndSurvivesTheNextSave) {
         {"missing progression values", "1\r\n0\r\n1\r\n\"18Teyp^mfipsy$Qepmgi1446$0$0\"\r\n", 0},
         {"no closing quote", "1\r\n0\r\n1\r\n\"18Teyp^mfipsy$Qepmgi1446$0$0$0$0$0$0$0$0$0\r\n", 0},
         {"a count written over by one more record", "1\r\n0\r\n1\r\n" + record + record, 2},
+        {"a name of blanks only", "1\r\n0\r\n1\r\n\"15$^mfipsy$Qepmgi1446$0$0$0$0$0$0$0$0$0\"\r\n",
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -504,5 +506,18 @@ TEST_F(SaveFile, TheRecordsThatReadWholeComeBackFromADamagedFile) {
         TableJoueurs back;
         EXPECT_EQ(lire_joueurs(path(), back).issue, LectureJoueurs::Joueurs);
         EXPECT_EQ(joueursDe(back), c.recuperes);
+    }
+}
+
+TEST_F(SaveFile, ANameLeftEmptyIsSavedAsInconnu) {
+    // An empty name would give a record shorter than any the reading accepts.
+    for (const QString& vide : {QString(), QStringLiteral("   ")}) {
+        TableJoueurs t = deuxJoueurs();
+        t.slots[0].prenom = vide;
+        ASSERT_TRUE(sauver_joueurs(path(), t, nullptr));
+        TableJoueurs back;
+        ASSERT_EQ(lire_joueurs(path(), back).issue, LectureJoueurs::Joueurs);
+        EXPECT_EQ(back.slots[0].prenom, QStringLiteral("Inconnu"));
+        EXPECT_EQ(back.slots[1], t.slots[1]);
     }
 }
