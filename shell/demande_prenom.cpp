@@ -119,7 +119,7 @@ DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecr
 
     addScoreLabel();
 
-    avertissement = addLabel(QStringLiteral("avertissement"), QRect(40, 84, 720, 48));
+    avertissement = addLabel(QStringLiteral("avertissement"), QRect(40, 84, 720, 52));
     avertissement->setAlignment(Qt::AlignCenter);
     avertissement->setWordWrap(true);
     avertissement->setColours(QColor(160, 0, 0), QColor(255, 255, 240, 230));
@@ -147,6 +147,36 @@ Label* DemandePrenom::bouton(const QString& name, const QString& imageName, QRec
 
 // --- start-up ---------------------------------------------------------------
 
+QString DemandePrenom::messageFichierAbime(const ResultatLecture& lu) {
+    if (lu.issue != LectureJoueurs::Endommage && lu.issue != LectureJoueurs::Recupere)
+        return {};
+    QString message =
+        QStringLiteral("Le fichier des joueurs était abîmé. ") +
+        (lu.misDeCote.isEmpty() ? QStringLiteral("Il n'a pas pu être mis de côté.")
+                                : QStringLiteral("Il a été gardé de côté sous le nom « ") +
+                                      QFileInfo(lu.misDeCote).fileName() + QStringLiteral(" »."));
+    if (lu.issue == LectureJoueurs::Endommage)
+        return message + QStringLiteral(" Entrez votre prénom pour commencer.");
+    // A name from a damaged file is shown as the tiles would show it.
+    auto nom = [](const JoueurIllisible& j) {
+        const QString prenom = j.prenom.simplified().left(13);
+        return prenom.isEmpty() ? QStringLiteral("le joueur n° ") + QString::number(j.rang)
+                                : prenom;
+    };
+    const auto& perdus = lu.illisibles;
+    if (perdus.isEmpty())
+        return message + QStringLiteral(" Tous les joueurs ont été retrouvés.");
+    // Two names leave no room for the rest of the sentence.
+    if (perdus.size() == 2)
+        return message + QStringLiteral(" Impossible de retrouver ") + nom(perdus[0]) +
+               QStringLiteral(" et ") + nom(perdus[1]) + QStringLiteral(".");
+    const QString qui = perdus.size() == 1
+                            ? nom(perdus[0])
+                            : QString::number(perdus.size()) + QStringLiteral(" joueurs");
+    return message + QStringLiteral(" Impossible de retrouver ") + qui +
+           QStringLiteral(" ; les autres joueurs sont là.");
+}
+
 void DemandePrenom::demarrer() {
     routines.cacher_souris();
     if (ecrans_.depart)
@@ -164,7 +194,7 @@ void DemandePrenom::demarrer() {
     TableJoueurs& t = routines.joueurs;
     const ResultatLecture lu = lire_joueurs(routines.fichierJoueurs(), t);
     routines.indice_message = t.indice_message;
-    if (lu.issue == LectureJoueurs::Joueurs) {
+    if (lu.issue == LectureJoueurs::Joueurs || lu.issue == LectureJoueurs::Recupere) {
         for (int i = 0; i < t.nombre_joueurs; ++i)
             liste_prenoms->addItem(blancs(5) + t.slots[i].prenom);
         t.joueur_courant = qint16(t.nombre_joueurs - 1);
@@ -193,16 +223,11 @@ void DemandePrenom::demarrer() {
         routines.prenom = kInconnu;
         t.joueurs_sauvegardes = 1;
         montrerClavier(true);
-        if (lu.issue == LectureJoueurs::Endommage) {
-            avertissement->setCaption(
-                QStringLiteral("Le fichier des joueurs était abîmé. ") +
-                (lu.misDeCote.isEmpty()
-                     ? QStringLiteral("Il n'a pas pu être mis de côté.")
-                     : QStringLiteral("Il a été gardé de côté sous le nom « ") +
-                           QFileInfo(lu.misDeCote).fileName() + QStringLiteral(" ».")) +
-                QStringLiteral(" Entrez votre prénom pour commencer."));
-            avertissement->show();
-        }
+    }
+    const QString message = messageFichierAbime(lu);
+    if (!message.isEmpty()) {
+        avertissement->setCaption(message);
+        avertissement->show();
     }
     rafraichirScore();
     afficher_prenom(routines.prenom);

@@ -4,6 +4,7 @@
 // player, creates one on the on-screen keyboard, or deletes one, and "Jouer"
 // goes on to the start screen.
 
+#include "shell/save_file.h"
 #include "shell/screen.h"
 
 #include <array>
@@ -36,6 +37,8 @@ public:
     // The first name as "Jouer" makes it: no outer blanks, single inner
     // blanks, capitals at the start of each part, "Inconnu" when empty.
     static QString normaliserPrenom(const QString& typed);
+    // What the roster says of a damaged save file; empty when it was not.
+    static QString messageFichierAbime(const ResultatLecture& lu);
 
     // Controls, named as in the game's design.
     std::array<Label*, 13> reponse{};

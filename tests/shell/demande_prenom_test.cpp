@@ -223,3 +223,69 @@ TEST_F(Roster, ClicksBeforeTheStartUpHasEndedAreIgnored) {
     EXPECT_EQ(game->stage().active(), &roster());
     EXPECT_EQ(tiles(), QStringLiteral("INCONNU"));
 }
+
+TEST_F(Roster, ADamagedSaveFileBringsBackThePlayersThatReadWhole) {
+    QByteArray save = fichierJoueurs(
+        {{QStringLiteral("Paul"), 10}, {QStringLiteral("Lea"), 20}, {QStringLiteral("Zoe"), 30}});
+    // Lea's record loses its product name.
+    const qsizetype lea = save.indexOf("\"17Pie");
+    ASSERT_GT(lea, 0);
+    save[lea + 10] = 'X';
+    writeSave(save);
+    startGame();
+    EXPECT_FALSE(typingFace());
+    ASSERT_EQ(roster().liste_prenoms->count(), 2);
+    EXPECT_EQ(roster().liste_prenoms->item(0)->text(), QStringLiteral("     Paul"));
+    EXPECT_EQ(roster().liste_prenoms->item(1)->text(), QStringLiteral("     Zoe"));
+    EXPECT_EQ(r().prenom, QStringLiteral("Zoe"));
+    EXPECT_EQ(r().score, 30);
+    EXPECT_TRUE(shown(roster().avertissement));
+    EXPECT_EQ(roster().avertissement->caption(),
+              QStringLiteral("Le fichier des joueurs était abîmé. Il a été gardé de côté sous le "
+                             "nom « 4.bin.endommage ». Impossible de retrouver Lea ; les autres "
+                             "joueurs sont là."));
+    EXPECT_EQ(QFile(dir.filePath(QStringLiteral("4.bin.endommage"))).size(), save.size());
+    // The next run finds the two players in a sound file.
+    jouer();
+    ASSERT_TRUE(depart().quitter_jeu());
+    restartGame();
+    EXPECT_FALSE(shown(roster().avertissement));
+    EXPECT_EQ(roster().liste_prenoms->count(), 2);
+}
+
+TEST_F(Roster, EveryWordAboutADamagedSaveFileFitsItsLabel) {
+    startGame();
+    Label* label = roster().avertissement;
+    const QString large = QStringLiteral("WWWWWWWWWWWWWWWWWW"); // cut to the 13 tiles
+    const QString aside = dir.filePath(QStringLiteral("4.bin.endommage.12"));
+    struct Case {
+        const char* what;
+        ResultatLecture lu;
+        const char16_t* contient;
+    };
+    const Case cases[] = {
+        {"nothing came back", {LectureJoueurs::Endommage, aside, {}, {}}, u"Entrez votre prénom"},
+        {"nothing came back, nothing kept", {LectureJoueurs::Endommage, {}, {}, {}}, u"pas pu"},
+        {"everyone came back", {LectureJoueurs::Recupere, aside, {}, {}}, u"Tous les joueurs"},
+        {"one lost", {LectureJoueurs::Recupere, aside, {}, {{2, large}}}, u"WWWWWWWWWWWWW ;"},
+        {"one lost, no name", {LectureJoueurs::Recupere, aside, {}, {{12, {}}}}, u"joueur n° 12"},
+        {"two lost",
+         {LectureJoueurs::Recupere, aside, {}, {{2, large}, {12, large}}},
+         u"WWWWWWWWWWWWW et WWWWWWWWWWWWW."},
+        {"two lost, nothing kept",
+         {LectureJoueurs::Recupere, {}, {}, {{11, {}}, {12, {}}}},
+         u"joueur n° 11 et le joueur n° 12."},
+        {"many lost",
+         {LectureJoueurs::Recupere, aside, {}, {{1, large}, {2, large}, {3, large}}},
+         u"retrouver 3 joueurs"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString message = DemandePrenom::messageFichierAbime(c.lu);
+        EXPECT_TRUE(message.contains(QString::fromUtf16(c.contient))) << message.toStdString();
+        label->setCaption(message);
+        EXPECT_LE(label->textHeight(), label->height()) << message.toStdString();
+    }
+    EXPECT_TRUE(
+        DemandePrenom::messageFichierAbime({LectureJoueurs::Joueurs, {}, {}, {}}).isEmpty());
+}
