@@ -1,6 +1,7 @@
 #include "reading/fabrique.h"
 
 #include "reading/defilement.h"
+#include "reading/suite.h"
 #include "reading/trous.h"
 
 namespace zm {
@@ -11,6 +12,8 @@ EcranEpreuve* fabriquerLecture(const DescriptionEpreuve& description, Routines& 
         return new Defilement(description, routines, stage);
     if (description.nom == QLatin1String("trous"))
         return new Trous(description, routines, stage);
+    if (description.nom == QLatin1String("suite"))
+        return new Suite(description, routines, stage);
     return nullptr;
 }
 
