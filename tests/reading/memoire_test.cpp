@@ -1,3 +1,4 @@
+#include "reading/liste.h"
 #include "reading/suite.h"
 #include "shell/liste_mots.h"
 #include "shell/stage.h"
@@ -353,6 +354,365 @@ TEST_F(Series, LeavingDuringABlinkLetsTheClickEndThenLeaves) {
                 restartGame();
                 jouer();
                 EXPECT_EQ(r().score, c.score) << "saved as the click left it";
+            }
+        }
+    }
+}
+
+// --- the nine flashing words ------------------------------------------------
+
+namespace {
+
+struct WordFlash : GameTest {
+    void SetUp() override {
+        startGame();
+        jouer();
+    }
+    Liste& s() { return dynamic_cast<Liste&>(epreuve(Liste_)); }
+    // Scripts the draws of a turn: its first word, the placement r of the
+    // candidates and the word k of the nine that is offered.
+    void scriptTurn(int debut, int placement = 0, int k = 4) {
+        p.random().pushInt(debut, 0, Liste::kDepartMax);
+        p.random().pushInt(placement, 0, 2);
+        p.random().pushInt(k, 0, 8);
+    }
+    Liste& open(int debut = 20, int placement = 0, int k = 4) {
+        scriptTurn(debut, placement, k);
+        click(depart().anim[Liste_]);
+        return s();
+    }
+    int juste() {
+        for (int i = 0; i < 3; ++i)
+            if (s().reponse[std::size_t(i)]->caption() == s().bonne_reponse)
+                return i;
+        return -1;
+    }
+    void answer(bool right) { click(s().reponse[std::size_t((juste() + (right ? 0 : 1)) % 3)]); }
+    // What melange and commentaire show in the middle of each step of `ms`.
+    void sample(int steps, int ms, qint64 from, std::vector<QString>& melange,
+                std::vector<QString>* commentaire = nullptr) {
+        for (int k = 0; k < steps; ++k)
+            p.at(from + ms / 2 + qint64(ms) * k, [this, &melange, commentaire] {
+                melange.push_back(s().melange->caption());
+                if (commentaire)
+                    commentaire->push_back(s().commentaire->caption());
+            });
+    }
+};
+
+} // namespace
+
+TEST_F(WordFlash, TheFirstTurnFlashesNineWordsAndLaterTurnsCountDownFirst) {
+    Liste& s = open(20);
+    EXPECT_EQ(s.melange->caption(), Liste::kCommencer);
+    for (Label* r : s.reponse)
+        EXPECT_EQ(r->caption(), Liste::kCache);
+    EXPECT_EQ(
+        s.commentaire->caption(),
+        QStringLiteral("Cliquez sur COMMENCER et retenez bien les neuf mots qui vont défiler !"));
+    EXPECT_TRUE(s.clic->isHidden());
+
+    std::vector<QString> mots, commentaires;
+    qint64 t0 = p.now();
+    sample(9, 750, t0, mots, &commentaires);
+    p.sound().clear();
+    click(s.melange);
+    EXPECT_EQ(p.now() - t0, 9 * 750) << "no countdown before the first turn";
+    ASSERT_EQ(mots.size(), 9u);
+    for (int slot = 0; slot < 9; ++slot)
+        EXPECT_EQ(mots[std::size_t(slot)], mot(20 + slot));
+    EXPECT_EQ(commentaires[0], QStringLiteral("Retenez bien le premier mot sur neuf --> ") +
+                                   mot(20).toUpper() + QStringLiteral("."));
+    EXPECT_EQ(commentaires[8], QStringLiteral("Retenez bien le dernier mot sur neuf --> ") +
+                                   mot(28).toUpper() + QStringLiteral("."));
+    EXPECT_EQ(p.sound().effectNames().size(), 9) << "a sound for every word";
+    EXPECT_EQ(s.melange->caption(), Liste::kQuestion);
+    EXPECT_EQ(
+        s.commentaire->caption(),
+        QStringLiteral("Cliquez sur le seul mot qui faisait partie des neuf qui ont défilé."));
+    EXPECT_TRUE(p.cursor().shown());
+    EXPECT_EQ(p.cursor().pos(), QPoint(400, 300));
+
+    // Every later turn, whichever click starts it, counts down from 15.
+    for (QWidget* suivant : std::initializer_list<QWidget*>{s.clic, s.background(), s.melange}) {
+        answer(true);
+        EXPECT_FALSE(s.clic->isHidden());
+        scriptTurn(50);
+        std::vector<QString> compte, apres;
+        t0 = p.now();
+        sample(16, 150, t0, compte);
+        sample(9, 750, t0 + 16 * 150, apres);
+        p.at(t0 + 10, [&] {
+            for (Label* r : s.reponse)
+                EXPECT_EQ(r->caption(), Liste::kCache);
+            EXPECT_TRUE(s.clic->isHidden());
+            EXPECT_FALSE(p.cursor().shown());
+            EXPECT_EQ(s.commentaire->caption(),
+                      QStringLiteral("Le compte à rebours est commencé ! Attention à la "
+                                     "surchauffe de vos neurones !!!"));
+        });
+        p.sound().clear();
+        click(suivant);
+        EXPECT_EQ(p.now() - t0, 16 * 150 + 9 * 750);
+        std::vector<QString> attendu;
+        for (int n = 15; n >= 0; --n)
+            attendu.push_back(QStringLiteral(" %1").arg(n));
+        EXPECT_EQ(compte, attendu);
+        ASSERT_EQ(apres.size(), 9u);
+        EXPECT_EQ(apres[0], mot(50));
+        EXPECT_EQ(p.sound().effectNames().size(), 10);
+        EXPECT_EQ(s.melange->caption(), Liste::kQuestion);
+    }
+}
+
+TEST_F(WordFlash, TheCandidatesArePlacedByR) {
+    struct Case {
+        int placement, k;
+        std::array<int, 3> rows; // the rows of liste_mots offered, in order
+    };
+    const Case cases[] = {{0, 4, {30, 31, 24}}, {1, 0, {20, 30, 31}}, {2, 8, {31, 28, 30}}};
+    for (const Case& c : cases) {
+        for (bool right : {true, false}) {
+            SCOPED_TRACE(c.placement * 10 + right);
+            Liste& s = open(20, c.placement, c.k);
+            click(s.melange);
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(s.reponse[std::size_t(i)]->caption(), mot(c.rows[std::size_t(i)]));
+            EXPECT_EQ(s.bonne_reponse, mot(20 + c.k));
+            const int place = juste();
+            r().score = 5;
+            const QString message =
+                r().messages_reponse[std::size_t(r().indice_message) + (right ? 0 : 7)];
+            const int clicked = right ? place : (place + 2) % 3;
+            click(s.reponse[std::size_t(clicked)]);
+            EXPECT_EQ(s.place_reponse, place);
+            EXPECT_EQ(couleur(s.reponse[std::size_t(place)]), kBleu);
+            EXPECT_EQ(r().score, right ? 7 : 4);
+            EXPECT_EQ(s.melange->caption(),
+                      right ? QStringLiteral("GAGNÉ !") : QStringLiteral("PERDU !"));
+            EXPECT_EQ(s.commentaire->caption(),
+                      message +
+                          (right ? QStringLiteral("\n Il s'agissait bien du mot ")
+                                 : QStringLiteral("\n Il s'agissait du mot ")) +
+                          mot(20 + c.k).toUpper() + QStringLiteral(" !"));
+            EXPECT_EQ(couleur(s.commentaire), right ? kBleu : kRouge);
+            if (!right) {
+                EXPECT_EQ(couleur(s.reponse[std::size_t(clicked)]), kRouge);
+            }
+            EXPECT_FALSE(s.clic->isHidden());
+            EXPECT_EQ(s.etat, 1);
+            EXPECT_EQ(s.en_cours, 0);
+            click(s.retour);
+            for (Label* r : s.reponse)
+                EXPECT_EQ(couleur(r), kNoir) << "black again for the next visit";
+        }
+    }
+}
+
+TEST_F(WordFlash, ClicksOnTheCandidatesCountOnlyOnceTheyAreShown) {
+    enum Moment { AvantCommencer, PremierDefilement, CompteARebours, SecondDefilement, Verdict };
+    struct Case {
+        const char* name;
+        Moment moment;
+    };
+    const Case cases[] = {{"before COMMENCER", AvantCommencer},
+                          {"while the first words flash", PremierDefilement},
+                          {"during the countdown", CompteARebours},
+                          {"while the next words flash", SecondDefilement},
+                          {"while the verdict blinks", Verdict}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Liste& s = open();
+        r().score = 10;
+        auto cliquerReponses = [&] {
+            for (Label* r : s.reponse)
+                click(r);
+        };
+        qint32 avant = 10;
+        switch (c.moment) {
+        case AvantCommencer:
+            p.sound().clear();
+            cliquerReponses();
+            EXPECT_TRUE(p.sound().names().isEmpty());
+            EXPECT_EQ(s.melange->caption(), Liste::kCommencer);
+            EXPECT_EQ(s.en_cours, 0);
+            click(s.melange);
+            break;
+        case PremierDefilement:
+            p.after(1000, cliquerReponses);
+            click(s.melange);
+            break;
+        case CompteARebours:
+        case SecondDefilement:
+            click(s.melange);
+            answer(true);
+            avant = 12;
+            scriptTurn(60);
+            p.after(c.moment == CompteARebours ? 500 : 2400 + 1000, cliquerReponses);
+            click(s.clic);
+            break;
+        case Verdict:
+            click(s.melange);
+            p.after(100, cliquerReponses);
+            answer(true);
+            // The clicks made while the verdict was drawn are dropped: the
+            // verdict stays until a click made once it is shown.
+            p.advance(1000);
+            EXPECT_EQ(s.melange->caption(), QStringLiteral("GAGNÉ !"));
+            EXPECT_EQ(s.etat, 1);
+            EXPECT_EQ(s.en_cours, 0);
+            EXPECT_FALSE(s.clic->isHidden());
+            EXPECT_EQ(r().score, 12);
+            click(s.retour);
+            continue;
+        }
+        // Nothing was judged: the candidates are on offer, the score as it was.
+        EXPECT_EQ(s.melange->caption(), Liste::kQuestion);
+        EXPECT_EQ(s.etat, 0);
+        EXPECT_EQ(s.en_cours, 1);
+        EXPECT_EQ(r().score, avant);
+        EXPECT_NE(s.reponse[0]->caption(), Liste::kCache);
+        answer(true);
+        EXPECT_EQ(r().score, avant + 2);
+        EXPECT_EQ(s.melange->caption(), QStringLiteral("GAGNÉ !"));
+        click(s.retour);
+    }
+}
+
+TEST_F(WordFlash, AWrongAnswerNeverTakesTheScoreBelowZero) {
+    struct Case {
+        bool right;
+        qint32 before, after;
+    };
+    const Case cases[] = {{false, 0, 0}, {false, 1, 0}, {false, 5, 4}, {true, 0, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before * 10 + c.right);
+        Liste& s = open();
+        click(s.melange);
+        r().score = c.before;
+        s.scoreLabel()->setCaption(r().texteScore());
+        p.display().redraws.clear();
+        answer(c.right);
+        EXPECT_EQ(r().score, c.after);
+        EXPECT_EQ(redraws(p, QStringLiteral("label_score")) > 0, c.before != c.after)
+            << "the score is animated only when it changed";
+        EXPECT_EQ(s.scoreLabel()->caption(), r().texteScore());
+        click(s.retour);
+    }
+}
+
+TEST_F(WordFlash, TheMessagesGoRoundAfterEveryVerdict) {
+    Liste& s = open();
+    r().indice_message = 4;
+    click(s.melange);
+    const bool answers[] = {true, false, false, true, true};
+    const int indices[] = {4, 5, 6, 0, 1};
+    for (std::size_t t = 0; t < std::size(answers); ++t) {
+        SCOPED_TRACE(t);
+        answer(answers[t]);
+        const QString message =
+            r().messages_reponse[std::size_t(indices[t] + (answers[t] ? 0 : 7))];
+        EXPECT_TRUE(s.commentaire->caption().startsWith(message + "\n"));
+        EXPECT_EQ(r().indice_message, (indices[t] + 1) % 7);
+        click(s.clic);
+    }
+}
+
+TEST_F(WordFlash, ClicksWhileATurnRunsStartNoOtherTurn) {
+    Liste& s = open();
+    // Everything that starts a turn, clicked during each part of it.
+    auto cliquerTout = [&] {
+        for (QWidget* w : std::initializer_list<QWidget*>{s.melange, s.background(), s.clic,
+                                                          s.commentaire, s.scoreLabel(), s.aide})
+            click(w);
+    };
+    for (int ms : {100, 3000, 6700})
+        p.after(ms, cliquerTout);
+    p.sound().clear();
+    qint64 t0 = p.now();
+    click(s.melange);
+    EXPECT_EQ(p.now() - t0, 9 * 750);
+    EXPECT_EQ(p.sound().effectNames().size(), 9);
+    EXPECT_EQ(game->stage().active(), &s) << "no help sheet during the turn";
+    EXPECT_EQ(s.en_cours, 1);
+
+    answer(false);
+    for (int ms : {100, 2000, 2500, 9000})
+        p.after(ms, cliquerTout);
+    p.sound().clear();
+    t0 = p.now();
+    click(s.clic);
+    EXPECT_EQ(p.now() - t0, 16 * 150 + 9 * 750);
+    EXPECT_EQ(p.sound().effectNames().size(), 10);
+    EXPECT_EQ(s.melange->caption(), Liste::kQuestion);
+    EXPECT_EQ(game->stage().active(), &s);
+    // Once the candidates are shown, the help sheet opens and keeps the turn.
+    const QString offert = s.reponse[1]->caption();
+    click(s.aide);
+    ASSERT_EQ(game->stage().active(), &aide());
+    click(aide().texte);
+    EXPECT_EQ(s.reponse[1]->caption(), offert);
+    EXPECT_EQ(s.melange->caption(), Liste::kQuestion);
+    const qint32 avant = r().score;
+    answer(true);
+    EXPECT_EQ(r().score, avant + 2);
+}
+
+TEST_F(WordFlash, LeavingDuringAWaitEndsTheTurn) {
+    enum Moment { PremierDefilement, CompteARebours, SecondDefilement };
+    struct Case {
+        const char* name;
+        Moment moment;
+        int at; // ms into the turn
+    };
+    const Case cases[] = {{"while the first words flash", PremierDefilement, 1000},
+                          {"during the countdown", CompteARebours, 500},
+                          {"while the next words flash", SecondDefilement, 2400 + 3000}};
+    for (Sortie sortie : {Sortie::Retour, Sortie::Fenetre}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", " + nom(sortie));
+            Liste& s = open();
+            r().score = 10;
+            if (c.moment != PremierDefilement) {
+                click(s.melange);
+                answer(true);
+            }
+            const qint32 score = r().score;
+            QString montre;
+            std::size_t sons = 0;
+            p.after(c.at, [&] {
+                if (sortie == Sortie::Retour)
+                    click(s.retour);
+                else
+                    EXPECT_TRUE(game->quitRequested());
+                montre = s.melange->caption();
+                sons = p.sound().played.size();
+            });
+            click(c.moment == PremierDefilement ? s.melange : s.clic);
+            p.advance(20000);
+            // Nothing of the turn ran after the way out.
+            EXPECT_EQ(s.melange->caption(), montre);
+            for (std::size_t k = sons; k < p.sound().played.size(); ++k)
+                EXPECT_NE(p.sound().played[k].kind, fake::PlayedSound::Kind::Effect)
+                    << p.sound().played[k].name.toStdString();
+            EXPECT_EQ(r().score, score);
+            EXPECT_TRUE(p.cursor().shown()) << "the pointer is back";
+            if (sortie == Sortie::Retour) {
+                EXPECT_EQ(game->stage().active(), &depart());
+                EXPECT_FALSE(p.cursor().confinement);
+                EXPECT_TRUE(depart().timer().isActive());
+                // Coming back starts afresh.
+                open();
+                EXPECT_EQ(s.melange->caption(), Liste::kCommencer);
+                EXPECT_EQ(s.en_cours, 0);
+                click(s.melange);
+                EXPECT_EQ(s.melange->caption(), Liste::kQuestion);
+                click(s.retour);
+            } else {
+                EXPECT_EQ(ended, 1);
+                restartGame();
+                jouer();
+                EXPECT_EQ(r().score, score);
             }
         }
     }
