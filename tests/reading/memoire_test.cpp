@@ -717,3 +717,100 @@ TEST_F(WordFlash, LeavingDuringAWaitEndsTheTurn) {
         }
     }
 }
+
+// --- every text is read whole -----------------------------------------------
+
+namespace {
+
+// Whether the text shows whole in the label: on one line in a word card, in
+// the label's height where it wraps.
+::testing::AssertionResult tientDans(Label* label, const QString& texte) {
+    label->setCaption(texte);
+    const bool tient = label->wordWrap() ? label->textHeight() <= label->height()
+                                         : label->sizeHint().width() <= label->width() &&
+                                               label->sizeHint().height() <= label->height();
+    if (tient)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << label->objectName().toStdString() << " " << label->width() << "x" << label->height()
+           << " too small for \"" << texte.toStdString() << "\" (" << label->sizeHint().width()
+           << " wide, " << label->textHeight() << " high)";
+}
+
+// The words of liste_mots that take the most room in capitals.
+QStringList plusLongs(const QFont& font, int n = 5) {
+    QStringList mots = liste_mots();
+    const QFontMetrics fm(font);
+    std::stable_sort(mots.begin(), mots.end(), [&](const QString& a, const QString& b) {
+        return fm.horizontalAdvance(a.toUpper()) > fm.horizontalAdvance(b.toUpper());
+    });
+    return mots.mid(0, n);
+}
+
+} // namespace
+
+TEST_F(Series, EveryWordAndEveryCommentFitsItsLabel) {
+    r().prenom = QStringLiteral("Jean-Baptiste");
+    r().preparer_messages();
+    Suite& s = open();
+    for (Label* carte : s.mot_memoire)
+        for (const QString& m : liste_mots())
+            EXPECT_TRUE(tientDans(carte, m));
+    Label* c = s.commentaire;
+    EXPECT_TRUE(tientDans(c, QStringLiteral("Retenez bien l'ordre des mots que je vais vous "
+                                            "proposer.\n\nUn clic pour commencer...")));
+    EXPECT_TRUE(tientDans(c, QStringLiteral("Félicitations ") + r().prenom +
+                                 QStringLiteral(" !\nVous avez atteint le record absolu de "
+                                                "vingt mots !\nUn clic pour recommencer une "
+                                                "partie...")));
+    for (const QString& m : plusLongs(c->font())) {
+        for (int rang = 0; rang < Suite::kRecord; ++rang) {
+            const QString ordinal = Suite::ordinaux[std::size_t(rang)].toUpper();
+            // A right click: the praise, the newest word, the word asked.
+            for (int i = 0; i < 7; ++i)
+                EXPECT_TRUE(tientDans(c, r().messages_reponse[std::size_t(i)] + " " + ordinal +
+                                             QStringLiteral(" mot de la liste : ") + m.toUpper() +
+                                             QStringLiteral("\n\nCliquez sur le ") + ordinal +
+                                             QStringLiteral(" mot qui a été proposé...")));
+            // A wrong one: the reproach and the word expected.
+            for (int i = 7; i < 14; ++i)
+                EXPECT_TRUE(tientDans(c, r().messages_reponse[std::size_t(i)] +
+                                             QStringLiteral("\rLe ") + ordinal +
+                                             QStringLiteral(" mot était ") + m.toUpper() +
+                                             QStringLiteral(" !\nUn clic pour recommencer une "
+                                                            "partie...")));
+        }
+    }
+}
+
+TEST_F(WordFlash, EveryWordAndEveryCommentFitsItsLabel) {
+    r().prenom = QStringLiteral("Jean-Baptiste");
+    r().preparer_messages();
+    Liste& s = open();
+    for (const QString& m : liste_mots()) {
+        EXPECT_TRUE(tientDans(s.melange, m));
+        for (Label* r : s.reponse)
+            EXPECT_TRUE(tientDans(r, m));
+    }
+    for (const QString& t : {Liste::kCommencer, Liste::kQuestion, QStringLiteral("GAGNÉ !"),
+                             QStringLiteral("PERDU !"), QStringLiteral(" 15")})
+        EXPECT_TRUE(tientDans(s.melange, t));
+    EXPECT_TRUE(tientDans(s.clic, s.clic->caption()));
+    Label* c = s.commentaire;
+    for (const char* t :
+         {"Cliquez sur COMMENCER et retenez bien les neuf mots qui vont défiler !",
+          "Le compte à rebours est commencé ! Attention à la surchauffe de vos neurones !!!",
+          "Cliquez sur le seul mot qui faisait partie des neuf qui ont défilé."})
+        EXPECT_TRUE(tientDans(c, QString::fromUtf8(t)));
+    for (const QString& m : plusLongs(c->font())) {
+        for (const QString& ordinal : Liste::ordinaux)
+            EXPECT_TRUE(tientDans(c, QStringLiteral("Retenez bien le ") + ordinal +
+                                         QStringLiteral(" mot sur neuf --> ") + m.toUpper() +
+                                         QStringLiteral(".")));
+        for (int i = 0; i < 14; ++i)
+            EXPECT_TRUE(tientDans(c, r().messages_reponse[std::size_t(i)] +
+                                         (i < 7 ? QStringLiteral("\n Il s'agissait bien du mot ")
+                                                : QStringLiteral("\n Il s'agissait du mot ")) +
+                                         m.toUpper() + QStringLiteral(" !")));
+    }
+}
