@@ -41,12 +41,12 @@ Liste::Liste(const DescriptionEpreuve& description, Routines& routines, QWidget*
     clic->hide();
     connect(clic, &Label::clicked, this, [this] { continuer(); });
 
-    // Two lines: the verdict and the word it was. The panel covers the
-    // background's comment band.
-    commentaire->setGeometry(34, 468, 632, 80);
-    commentaire->setPointSize(14);
+    // Two lines in the background's comment band: the verdict and the word
+    // it was.
+    commentaire->setGeometry(40, 497, 620, 50);
+    commentaire->setPointSize(12);
     commentaire->setBold(true);
-    commentaire->setBackgroundColour(QColor(255, 255, 255));
+    commentaire->setLineHeight(90);
     commentaire->setCaption(QStringLiteral("Retenez bien les mots qui vont défiler !"));
 }
 
