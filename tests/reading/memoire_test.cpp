@@ -718,6 +718,23 @@ TEST_F(WordFlash, LeavingDuringAWaitEndsTheTurn) {
     }
 }
 
+TEST_F(WordFlash, RetourWhileTheVerdictBlinksIsDroppedWithTheOtherHeldClicks) {
+    // The verdict blink holds events; what was clicked meanwhile is dropped,
+    // Retour with the rest: the verdict stays until a click made once it is
+    // shown.
+    Liste& s = open();
+    click(s.melange);
+    p.after(100, [&] { click(s.retour); });
+    answer(false);
+    p.advance(1000);
+    EXPECT_EQ(game->stage().active(), &s);
+    EXPECT_EQ(s.melange->caption(), QStringLiteral("PERDU !"));
+    EXPECT_FALSE(s.clic->isHidden());
+    EXPECT_TRUE(p.cursor().shown());
+    click(s.retour);
+    EXPECT_EQ(game->stage().active(), &depart());
+}
+
 // --- every text is read whole -----------------------------------------------
 
 namespace {
