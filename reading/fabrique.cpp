@@ -1,6 +1,8 @@
 #include "reading/fabrique.h"
 
 #include "reading/defilement.h"
+#include "reading/liste.h"
+#include "reading/suite.h"
 #include "reading/trous.h"
 
 namespace zm {
@@ -11,6 +13,10 @@ EcranEpreuve* fabriquerLecture(const DescriptionEpreuve& description, Routines& 
         return new Defilement(description, routines, stage);
     if (description.nom == QLatin1String("trous"))
         return new Trous(description, routines, stage);
+    if (description.nom == QLatin1String("suite"))
+        return new Suite(description, routines, stage);
+    if (description.nom == QLatin1String("liste"))
+        return new Liste(description, routines, stage);
     return nullptr;
 }
 
