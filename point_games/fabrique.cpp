@@ -1,6 +1,7 @@
 #include "point_games/fabrique.h"
 
 #include "point_games/bonneteau.h"
+#include "point_games/machine.h"
 #include "point_games/pari_lettre.h"
 
 namespace zm {
@@ -11,6 +12,8 @@ EcranEpreuve* fabriquerJeuDePoints(const DescriptionEpreuve& description, Routin
         return new PariLettre(description, routines, stage);
     if (description.nom == QLatin1String("bonneteau"))
         return new Bonneteau(description, routines, stage);
+    if (description.nom == QLatin1String("machine"))
+        return new Machine(description, routines, stage);
     return nullptr;
 }
 
