@@ -1,6 +1,7 @@
 #include "reading/fabrique.h"
 
 #include "reading/defilement.h"
+#include "reading/lecture2.h"
 #include "reading/trous.h"
 
 namespace zm {
@@ -9,6 +10,8 @@ EcranEpreuve* fabriquerLecture(const DescriptionEpreuve& description, Routines& 
                                QWidget* stage) {
     if (description.nom == QLatin1String("defilement"))
         return new Defilement(description, routines, stage);
+    if (description.nom == QLatin1String("lecture2"))
+        return new Lecture2(description, routines, stage);
     if (description.nom == QLatin1String("trous"))
         return new Trous(description, routines, stage);
     return nullptr;
