@@ -120,7 +120,9 @@ void QuizClic::verdict() {
     // player could see: the verdict stays until a click made once it is shown.
     routines.platform().clock().discardHeldInput();
     occupe = 0;
-    routines.montrer_souris();
+    // What was let through meanwhile (the window closing) may have ended the visit.
+    if (enJeu())
+        routines.montrer_souris();
 }
 
 } // namespace zm
