@@ -52,10 +52,8 @@ Animaux::Animaux(const DescriptionEpreuve& description, Routines& routines, QWid
         reponse[std::size_t(i)]->setGeometry(130 + 280 * (i % 2), 236 + 76 * (i / 2), 260, 58);
         reponse[std::size_t(i)]->setCaption(QStringLiteral("éléphant"));
     }
-    commentaire->setGeometry(34, 412, 632, 136);
+    commentaire->setGeometry(34, 400, 632, 148);
     commentaire->setPointSize(14);
-    commentaire->setBackgroundColour(kFondCarte);
-    commentaire->setFrameShape(QFrame::Box);
     commentaire->setCaption(kConsigne);
 }
 

@@ -25,8 +25,13 @@ QuizClic::QuizClic(const DescriptionEpreuve& description, Routines& routines, QW
         connect(carte, &Label::clicked, this, [this, i] { cliquerCarte(i); });
         cartes.push_back(carte);
     }
+    // The comment is a panel of its own over the comment band, large
+    // enough for a verdict of several lines, its text clear of the frame.
     commentaire->setWordWrap(true);
     commentaire->setBold(true);
+    commentaire->setFrameShape(QFrame::Box);
+    commentaire->setMargin(6);
+    commentaire->setBackgroundColour(kFondCarte);
 }
 
 int QuizClic::progression() const {

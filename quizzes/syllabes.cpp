@@ -36,7 +36,6 @@ Syllabes::Syllabes(const DescriptionEpreuve& description, Routines& routines, QW
         carte->setPointSize(32);
     commentaire->setGeometry(34, 412, 632, 136);
     commentaire->setPointSize(15);
-    commentaire->setFrameShape(QFrame::Box);
     std::vector<Label*> labels = syl;
     labels.push_back(label_mot);
     labels.push_back(commentaire);

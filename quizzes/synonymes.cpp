@@ -34,8 +34,6 @@ Synonymes::Synonymes(const DescriptionEpreuve& description, Routines& routines, 
     connect(label_aide, &Label::clicked, this, [this] { continuer(); });
     commentaire->setGeometry(34, 456, 632, 92);
     commentaire->setPointSize(14);
-    commentaire->setBackgroundColour(kFondCarte);
-    commentaire->setFrameShape(QFrame::Box);
 }
 
 void Synonymes::preparerMot() {
