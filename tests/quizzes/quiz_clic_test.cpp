@@ -539,6 +539,26 @@ TEST_F(ClickQuiz, TheRightAnswerBlinksHoldingEverythingElse) {
     }
 }
 
+TEST_F(ClickQuiz, ACardClickedDuringTheVerdictGoesOnWithoutJudging) {
+    for (const Quiz& q : kQuizzes) {
+        for (int carte = 0; carte < (q.personnage == Syllabes_ ? 3 : 4); ++carte) {
+            SCOPED_TRACE(std::string(q.nom) + " card " + std::to_string(carte));
+            r().score = 10;
+            QuizClic& z = ouvrir(q.personnage, 30);
+            repondre(z, true);
+            const int score = r().score;
+            p.display().redraws.clear();
+            click(z.cartes[std::size_t(carte)]);
+            EXPECT_EQ(z.etat, QuizClic::Attente);
+            EXPECT_EQ(z.progression(), 31);
+            EXPECT_EQ(r().score, score);
+            EXPECT_TRUE(dessins(QStringLiteral("label_score")).empty());
+            for (const Label* c : z.cartes)
+                EXPECT_EQ(texte(c), kNoir);
+        }
+    }
+}
+
 TEST_F(ClickQuiz, ClicksMadeDuringTheVerdictAreDropped) {
     // The verdict holds the screen (occupe): what is clicked meanwhile, a
     // card, the phrase, the background or "Retour", neither skips the verdict
