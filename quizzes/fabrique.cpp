@@ -1,7 +1,10 @@
 #include "quizzes/fabrique.h"
 
+#include "quizzes/animaux.h"
 #include "quizzes/femelles.h"
 #include "quizzes/pluriels.h"
+#include "quizzes/syllabes.h"
+#include "quizzes/synonymes.h"
 #include "quizzes/verbes.h"
 
 namespace zm {
@@ -14,6 +17,12 @@ EcranEpreuve* fabriquerQuiz(const DescriptionEpreuve& description, Routines& rou
         return new Pluriels(description, routines, stage);
     if (description.nom == QLatin1String("verbes"))
         return new Verbes(description, routines, stage);
+    if (description.nom == QLatin1String("animaux"))
+        return new Animaux(description, routines, stage);
+    if (description.nom == QLatin1String("synonymes"))
+        return new Synonymes(description, routines, stage);
+    if (description.nom == QLatin1String("syllabes"))
+        return new Syllabes(description, routines, stage);
     return nullptr;
 }
 

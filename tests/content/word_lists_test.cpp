@@ -100,6 +100,77 @@ QString checkMots(const QString& row, QString& group) {
     return {};
 }
 
+// A lower-case animal name: letters, accents, a hyphen ("chauve-souris").
+bool animalName(const QString& s) {
+    static const QRegularExpression name(
+        QStringLiteral("^[a-zàâäçéèêëîïôöùûüœæ]+(-[a-zàâäçéèêëîïôöùûüœæ]+)*$"));
+    return name.match(s).hasMatch();
+}
+
+QString checkAnimaux(const QString& row, QString& group) {
+    group = QStringLiteral("saying");
+    if (row.count(u',') != 1)
+        return QStringLiteral("one comma only, between the saying and its animal");
+    const QString saying = row.section(u',', 0, 0), animal = row.section(u',', 1);
+    if (saying.count(QStringLiteral("---")) != 1 || saying.contains(QStringLiteral("----")))
+        return QStringLiteral("the saying holds one run of three dashes");
+    if (saying != saying.trimmed() || saying.contains(QStringLiteral("  ")))
+        return QStringLiteral("stray blanks in the saying");
+    if (!animalName(animal))
+        return QStringLiteral("the animal is one lower-case name");
+    return {};
+}
+
+QString checkNoms(const QString& row, QString& group) {
+    group = QStringLiteral("nom");
+    if (!animalName(row))
+        return QStringLiteral("one lower-case animal name");
+    return {};
+}
+
+QString checkSynonymes(const QString& row, QString& group) {
+    const QStringList f = row.split(u',');
+    if (f.size() != 6)
+        return QStringLiteral("%1 fields instead of 6").arg(f.size());
+    group = f[5];
+    if (!QStringList{"0", "1", "2", "3"}.contains(f[5]))
+        return QStringLiteral("the right candidate is 0 to 3, the row's last character");
+    for (int i = 0; i < 5; ++i)
+        if (!lowerWord(f[i]) || f[i].contains(u'\''))
+            return QStringLiteral("'%1' is not one lower-case word").arg(f[i]);
+    if (QSet<QString>(f.begin(), f.begin() + 5).size() != 5)
+        return QStringLiteral("the word and its four candidates are five different words");
+    return {};
+}
+
+// The three letter groups of each sound group, as the quiz shows them.
+const std::map<QString, QStringList> kGroupesSyllabes = {{"1", {"f", "ff", "ph"}},
+                                                         {"2", {"c", "qu", "k"}},
+                                                         {"3", {"et", "ai", "é"}},
+                                                         {"4", {"eau", "o", "au"}}};
+
+QString checkSyllabes(const QString& row, QString& group) {
+    QStringList f;
+    if (QString e = fourFields(row, f); !e.isEmpty())
+        return e;
+    group = f[0];
+    if (!kGroupesSyllabes.count(f[0]))
+        return QStringLiteral("sound group must be 1 to 4");
+    if (!QStringList{"0", "1", "2"}.contains(f[3]))
+        return QStringLiteral("the right letter group is 0, 1 or 2");
+    if (f[1].count(QStringLiteral("--")) != 1 || f[1].contains(QStringLiteral("---")))
+        return QStringLiteral("the phrase holds one run of two dashes");
+    if (f[2].contains(QStringLiteral("--")))
+        return QStringLiteral("dashes in the complete phrase");
+    QString complete = f[1];
+    complete.replace(QStringLiteral("--"), kGroupesSyllabes.at(f[0])[f[3].toInt()]);
+    if (complete != f[2])
+        return QStringLiteral("the complete phrase is not the phrase with its right letter group");
+    if (f[1].contains(QStringLiteral("  ")))
+        return QStringLiteral("stray blanks in the phrase");
+    return {};
+}
+
 struct List {
     QString path;
     int rows;
@@ -107,7 +178,9 @@ struct List {
     std::map<QString, int> groups;
     std::map<int, QString> rowsAt; // rows the exercises name, at their places
     QStringList telling;           // rows that must stand somewhere
-    QString key;                   // what may not repeat: "row", "question" or ""
+    // What may not repeat: the first two fields ("question"), the first one
+    // ("saying", "word"), the second one ("phrase") or nothing ("").
+    QString key;
 };
 
 const List kLists[] = {
@@ -143,6 +216,53 @@ const List kLists[] = {
       "La mensualité du prêt ÉCHUT à la date donnée.,échut,échoir,0",
       "L'arbre CROISSAIT en plein soleil.,croissait,croître,1"},
      "question"},
+    {"quizzes/liste_animaux.txt",
+     135,
+     checkAnimaux,
+     {},
+     {{0, "Il parle français comme une --- espagnole !,vache"},
+      {134, "Très gentil il ne ferait pas de mal à une --- !,mouche"}},
+     {"L'--- du soir ... espoir !,araignée", "A bon --- bon rat !,chat",
+      "Il avale tout avec son estomac d'--- !,autruche",
+      "On dit : faire l'--- pour avoir du son !,âne",
+      "Il est séduisant comme un --- de village !,coq", "Etre indécis comme l'--- de Buridan.,âne"},
+     "saying"},
+    {"quizzes/noms_animaux.txt",
+     75,
+     checkNoms,
+     {},
+     {{0, "cochon"},
+      {1, "caniche"},
+      {2, "ourson"},
+      {3, "orque"},
+      {4, "buffle"},
+      {71, "mouette"},
+      {72, "hanneton"},
+      {73, "goéland"},
+      {74, "dorade"}},
+     {},
+     ""},
+    {"quizzes/liste_synonymes.txt",
+     127,
+     checkSynonymes,
+     {{"0", 37}, {"1", 35}, {"2", 33}, {"3", 22}},
+     {{0, "vermillon,lombric,rouge,chapeau,reptile,1"},
+      {126, "illustre,célèbre,éclairé,dessin,parodie,0"}},
+     {"éberlué,balisé,contourné,ébahi,consterné,2", "bivouac,campement,double,descente,amical,0",
+      "itératif,habillement,religieux,anguleux,répétitif,3",
+      "persuader,interdire,convaincre,autoriser,vaincre,1",
+      "mimer,simiesque,intentionnel,imiter,mitaine,2"},
+     "word"},
+    {"quizzes/liste_syllabes.txt",
+     293,
+     checkSyllabes,
+     {{"1", 111}, {"2", 111}, {"3", 27}, {"4", 44}},
+     {{0, "1,Le co--re fermé,Le coffre fermé,1"}, {292, "3,C'est parf--t,C'est parfait,1"}},
+     {"2,Le ressa-- de la mer,Le ressac de la mer,0", "1,La métamor--ose,La métamorphose,2",
+      "4,Une --bergine cuite,Une aubergine cuite,2", "3,Une bonne sant--,Une bonne santé,2",
+      "2,Un --imono de judo,Un kimono de judo,2", "1,S'o--usquer,S'offusquer,1",
+      "4,C'est un bibel--t,C'est un bibelot,1"},
+     "phrase"},
     {"liste_mots.txt",
      148,
      checkMots,
@@ -173,13 +293,24 @@ TEST_P(WordList, EveryRowIsWellFormed) {
         EXPECT_FALSE(rows[i].contains(u'\r')) << "row " << i;
         ++groups[group];
         if (!list.key.isEmpty()) {
-            const QString key = rows[i].section(u',', 0, 1);
+            const QString key = list.key == "question" ? rows[i].section(u',', 0, 1)
+                                : list.key == "phrase" ? rows[i].section(u',', 1, 1)
+                                                       : rows[i].section(u',', 0, 0);
             EXPECT_FALSE(seen.contains(key)) << "row " << i << " asks again " << key.toStdString();
             seen.insert(key);
         }
     }
     for (const auto& [group, count] : list.groups)
         EXPECT_EQ(groups[group], count) << "rows of group " << group.toStdString();
+}
+
+TEST_P(WordList, IsPlainUtf8WithOneLineFeedPerRow) {
+    QFile file(QStringLiteral(ZM_SOURCE_DIR "/content/") + GetParam().path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF")) << "a byte order mark";
+    EXPECT_TRUE(bytes.endsWith('\n') && !bytes.endsWith("\n\n")) << "no blank line at the end";
+    EXPECT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes) << "not UTF-8";
 }
 
 TEST_P(WordList, HoldsTheRowsTheExercisesRelyOn) {
@@ -243,4 +374,32 @@ TEST(WordLists, EveryStolenWordsTextHoldsItsFourWords) {
             holed.replace(at, w.size(), QString(w.size(), u'~'));
         }
     }
+}
+
+TEST(WordLists, AnimalSayingsAndDecoyNames) {
+    const QStringList sayings = rowsOf(QStringLiteral("quizzes/liste_animaux.txt"));
+    const QStringList names = rowsOf(QStringLiteral("quizzes/noms_animaux.txt"));
+    QSet<QString> answers;
+    for (const QString& row : sayings)
+        answers.insert(row.section(u',', 1));
+    EXPECT_EQ(answers.size(), 73) << "distinct answers";
+    // Two names come twice; six are also answers, so that the quiz must
+    // keep them from showing the answer twice.
+    std::map<QString, int> seen;
+    QSet<QString> shared;
+    for (int i = 0; i < names.size(); ++i) {
+        ++seen[names[i]];
+        if (answers.contains(names[i]))
+            shared.insert(names[i]);
+    }
+    for (const auto& [name, count] : seen)
+        EXPECT_EQ(count, name == "fouine" || name == "zébu" ? 2 : 1) << name.toStdString();
+    EXPECT_EQ(shared, QSet<QString>({"brebis", "chèvre", "cochon", "lapin", "serpent", "souris"}));
+}
+
+TEST(WordLists, MissingSyllablePhrasesEndingWithTheDashes) {
+    int ending = 0;
+    for (const QString& row : rowsOf(QStringLiteral("quizzes/liste_syllabes.txt")))
+        ending += row.section(u',', 1, 1).endsWith(QStringLiteral("--"));
+    EXPECT_EQ(ending, 29);
 }
