@@ -210,8 +210,6 @@ void Liste::initialiser_ecran() {
 void Liste::visiteTerminee() {
     for (Label* r : reponse)
         r->setTextColour(kNoir);
-    // Left while the words flashed: the start screen gets its pointer back.
-    routines.montrer_souris();
 }
 
 void Liste::centrerSouris() {

@@ -221,6 +221,7 @@ bool Depart::quitter_jeu(Quitter quand) {
     }
     // The pointer is given back to the desktop, whatever screen held it.
     routines.platform().cursor().release();
+    routines.montrer_souris();
     routines.changer_resolution(routines.largeur_initiale, routines.hauteur_initiale);
     if (routines.terminer)
         routines.terminer();
