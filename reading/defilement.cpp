@@ -66,10 +66,10 @@ void Defilement::nouvelleVisite() {
 }
 
 bool Defilement::ouvrirFichier() {
-    auto file = std::make_unique<QFile>(routines.datas(QStringLiteral("2.bin")));
-    if (!file->open(QIODevice::ReadOnly)) {
+    auto file = ouvrirDonnees(routines.datas(QStringLiteral("2.bin")));
+    if (!file) {
         panne_ = QStringLiteral("Les textes de cet exercice sont introuvables : le fichier 2.bin "
-                                "manque dans le dossier datas.");
+                                "du dossier datas manque ou ne peut pas être lu.");
         return false;
     }
     routines.fichier1 = std::move(file);

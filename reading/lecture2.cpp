@@ -1,5 +1,6 @@
 #include "reading/lecture2.h"
 
+#include "shell/entree_liste.h"
 #include "shell/routines.h"
 #include "shell/saisie.h"
 
@@ -142,8 +143,8 @@ void Lecture2::visiteTerminee() {
 }
 
 bool Lecture2::ouvrirFichier() {
-    auto file = std::make_unique<QFile>(routines.datas(QStringLiteral("3.bin")));
-    if (!file->open(QIODevice::ReadOnly)) {
+    auto file = ouvrirDonnees(routines.datas(QStringLiteral("3.bin")));
+    if (!file) {
         panne_ = QStringLiteral("le fichier 3.bin est introuvable");
         return false;
     }

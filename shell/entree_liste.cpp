@@ -1,5 +1,7 @@
 #include "shell/entree_liste.h"
 
+#include <sys/stat.h>
+
 namespace zm {
 namespace {
 
@@ -27,6 +29,16 @@ void garder(QByteArray& bytes, char c) {
 }
 
 } // namespace
+
+std::unique_ptr<QFile> ouvrirDonnees(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return nullptr;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}
 
 std::optional<QByteArray> lireLigne(QIODevice& file) {
     if (file.atEnd())

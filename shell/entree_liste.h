@@ -6,12 +6,18 @@
 // damaged file in memory.
 
 #include <QByteArray>
+#include <QFile>
 #include <QIODevice>
+#include <memory>
 #include <optional>
 
 namespace zm {
 
 constexpr qsizetype kLongueurLue = 4096;
+
+// A file of the data folder opened for reading; nothing when it is missing,
+// unreadable or not a plain file (a pipe would be waited on for ever).
+std::unique_ptr<QFile> ouvrirDonnees(const QString& path);
 
 // The next line, without its end (CR LF, CR or LF). Nothing at the end of
 // the file.

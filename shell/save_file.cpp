@@ -566,6 +566,13 @@ ResultatLecture lire_joueurs(const QString& path, TableJoueurs& table) {
     if (const auto recuperes = recupererJoueurs(bytes, &result.illisibles)) {
         table = *recuperes;
         result.issue = LectureJoueurs::Recupere;
+    } else {
+        // No player could be brought back; the message index is kept
+        // wherever its line was readable.
+        const QStringList l = lignes(bytes);
+        const auto indice = l.size() >= 2 ? entierStrict(l[1]) : std::nullopt;
+        if (indice && *indice >= 0 && *indice <= 6)
+            table.indice_message = qint16(*indice);
     }
     return result;
 }

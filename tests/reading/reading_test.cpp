@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <sys/stat.h>
 
 using namespace zm;
 using namespace zm::testing;
@@ -268,6 +269,18 @@ TEST_F(Reading, ABadTextsFileIsSaidAndNothingReadsIt) {
         click(s.retour);
         EXPECT_EQ(game->stage().active(), &depart());
     }
+}
+
+TEST_F(Reading, APipeInPlaceOfTheTextsIsNeverWaitedOn) {
+    startGame();
+    jouer();
+    QFile::remove(dir.filePath(QStringLiteral("2.bin")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("2.bin"))).constData(), 0600),
+              0);
+    click(depart().anim[Defilement_]);
+    EXPECT_TRUE(defilement().commentaire->caption().startsWith(
+        QStringLiteral("Les textes de cet exercice sont introuvables")));
+    EXPECT_TRUE(defilement().commencer->isHidden());
 }
 
 TEST_F(Reading, ADamagedTextIsPassedOverAndThePlayersPlaceKept) {

@@ -521,3 +521,12 @@ TEST_F(SaveFile, ANameLeftEmptyIsSavedAsInconnu) {
         EXPECT_EQ(back.slots[1], t.slots[1]);
     }
 }
+
+TEST_F(SaveFile, ADamagedFileKeepsItsReadableMessageIndex) {
+    // The first two lines read, and no player record at all.
+    write("1\r\n4\r\n2\r\n\"%%%\"\r\n\"???\"\r\n");
+    TableJoueurs t;
+    const ResultatLecture result = lire_joueurs(path(), t);
+    EXPECT_EQ(result.issue, LectureJoueurs::Endommage);
+    EXPECT_EQ(t.indice_message, 4);
+}
