@@ -69,6 +69,8 @@ protected:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The launcher installed with the game: desktops match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zibeloumalice.zibeloumalice"));
     QApplication::setFont(QFont(QStringLiteral("Andika"), 11));
     zm::QtPlatform platform;
     const QString datas = zm::dossierDatas(QApplication::applicationDirPath());
