@@ -1,6 +1,7 @@
 // Zibelou Malice: a French reading game for children.
 #include "app/epreuves.h"
 #include "platform/qt/qt_platform.h"
+#include "shell/emplacements.h"
 #include "shell/game.h"
 
 #include <QApplication>
@@ -68,10 +69,12 @@ protected:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The launcher installed with the game: desktops match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zibeloumalice.zibeloumalice"));
     QApplication::setFont(QFont(QStringLiteral("Andika"), 11));
     zm::QtPlatform platform;
-    zm::Game game(platform, QApplication::applicationDirPath() + QStringLiteral("/datas"),
-                  zm::fabriquerEpreuve);
+    const QString datas = zm::dossierDatas(QApplication::applicationDirPath());
+    zm::Game game(platform, datas, zm::fabriquerEpreuve, zm::fichiersJoueursDuSysteme(datas));
     platform.view().setStage(&game.stage());
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };
     // Queued: a quit asked before the event loop runs (a signal during the

@@ -192,7 +192,7 @@ void DemandePrenom::demarrer() {
     infos->hide();
 
     TableJoueurs& t = routines.joueurs;
-    const ResultatLecture lu = lire_joueurs(routines.fichierJoueurs(), t);
+    const ResultatLecture lu = lire_joueurs(routines.fichiers_joueurs.lecture, t);
     routines.indice_message = t.indice_message;
     if (lu.issue == LectureJoueurs::Joueurs || lu.issue == LectureJoueurs::Recupere) {
         for (int i = 0; i < t.nombre_joueurs; ++i)

@@ -46,8 +46,8 @@ const char* const kTextes[14] = {
 } // namespace
 
 const QString Depart::kSauvegardeEchouee = QStringLiteral(
-    "La partie n'a pas pu être enregistrée dans le dossier datas. Clic droit : quitter quand "
-    "même. Clic gauche : continuer à jouer.");
+    "La partie n'a pas pu être enregistrée. Clic droit : quitter quand même. Clic gauche : "
+    "continuer à jouer.");
 
 const QString Depart::kInvitation = QStringLiteral(
     "Choisissez l'un des quatorze personnages à l'écran et répondez à son défi en cliquant sur "

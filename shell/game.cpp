@@ -7,9 +7,12 @@
 
 namespace zm {
 
-Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique)
+Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique,
+           const std::optional<FichiersJoueurs>& joueurs)
     : platform_(platform), routines_(platform, stage_, datasDir),
       divers_(std::make_unique<Divers>(datasDir)) {
+    if (joueurs)
+        routines_.fichiers_joueurs = *joueurs;
     ecrans_.depart = new Depart(routines_, *divers_, &stage_);
     ecrans_.feuille_aide = new FeuilleAide(routines_, &stage_);
     const auto& descriptions = descriptionsEpreuves();

@@ -7,6 +7,7 @@
 #include "shell/stage.h"
 
 #include <memory>
+#include <optional>
 
 namespace zm {
 
@@ -14,7 +15,9 @@ class Divers;
 
 class Game {
 public:
-    Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique = {});
+    // The players are kept in datas/4.bin unless `joueurs` names other files.
+    Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique = {},
+         const std::optional<FichiersJoueurs>& joueurs = std::nullopt);
     ~Game();
     Stage& stage() { return stage_; }
     Routines& routines() { return routines_; }

@@ -21,7 +21,9 @@ constexpr QPoint kCentreEcran(400, 300);
 } // namespace
 
 Routines::Routines(Platform& platform, Stage& stage, QString datasDir)
-    : platform_(platform), stage_(stage), datasDir_(std::move(datasDir)) {}
+    : platform_(platform), stage_(stage), datasDir_(std::move(datasDir)) {
+    fichiers_joueurs.lecture = fichiers_joueurs.sauvegarde = datas(QStringLiteral("4.bin"));
+}
 
 QString Routines::datas(const QString& name) const {
     return datasDir_ + QStringLiteral("/") + name;
@@ -176,7 +178,12 @@ void Routines::rangerJoueurCourant() {
 bool Routines::sauver_joueurs(QString* erreur) {
     rangerJoueurCourant();
     joueurs.indice_message = indice_message;
-    return zm::sauver_joueurs(fichierJoueurs(), joueurs, erreur);
+    if (!creerDossierDe(fichiers_joueurs.sauvegarde)) {
+        if (erreur)
+            *erreur = QStringLiteral("dossier impossible à créer");
+        return false;
+    }
+    return zm::sauver_joueurs(fichiers_joueurs.sauvegarde, joueurs, erreur);
 }
 
 void Routines::chargerJoueur(int slot) {

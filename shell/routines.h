@@ -6,6 +6,7 @@
 // screen, so that each test starts from a clean one.
 
 #include "platform/platform.h"
+#include "shell/emplacements.h"
 #include "shell/routines_text.h"
 #include "shell/save_file.h"
 
@@ -102,9 +103,12 @@ public:
     // back.
     void rangerJoueurCourant();
     // The current player's values into the table, then every player into
-    // datas/4.bin. False, with the reason, when the file could not be written.
+    // the save file. False, with the reason, when the file could not be
+    // written.
     bool sauver_joueurs(QString* erreur);
-    QString fichierJoueurs() const { return datas(QStringLiteral("4.bin")); }
+    // Where the players are read and saved: datas/4.bin unless the game was
+    // given other places.
+    FichiersJoueurs fichiers_joueurs;
     void chargerJoueur(int slot);
     void effacerProgressions();
 

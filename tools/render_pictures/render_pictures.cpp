@@ -3,6 +3,10 @@
 // Usage: zm-render-pictures OUT_DIR DRAWING.svg...
 // Each drawing NAME.svg becomes OUT_DIR/NAME (no extension, as the game
 // names its pictures), at the size the drawing declares, with transparency.
+//
+//        zm-render-pictures --size N OUT.png DRAWING.svg
+// Renders one drawing into an N x N picture, as the icons of the desktop
+// need it at each of their sizes.
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,14 +16,17 @@
 
 namespace {
 
-bool renderOne(const QString& svgPath, const QString& outDir) {
+// Renders the drawing at `size`, or at the size it declares when `size` is
+// empty, and writes it as PNG to `out`.
+bool render(const QString& svgPath, QSize size, const QString& out) {
     QSvgRenderer renderer(svgPath);
     if (!renderer.isValid()) {
         std::fprintf(stderr, "zm-render-pictures: %s is not a readable SVG drawing\n",
                      qPrintable(svgPath));
         return false;
     }
-    const QSize size = renderer.defaultSize();
+    if (size.isEmpty())
+        size = renderer.defaultSize();
     if (size.isEmpty()) {
         std::fprintf(stderr, "zm-render-pictures: %s declares no size\n", qPrintable(svgPath));
         return false;
@@ -32,12 +39,15 @@ bool renderOne(const QString& svgPath, const QString& outDir) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         renderer.render(&painter);
     }
-    const QString out = outDir + "/" + QFileInfo(svgPath).completeBaseName();
     if (!image.save(out, "PNG")) {
         std::fprintf(stderr, "zm-render-pictures: cannot write %s\n", qPrintable(out));
         return false;
     }
     return true;
+}
+
+bool renderOne(const QString& svgPath, const QString& outDir) {
+    return render(svgPath, {}, outDir + "/" + QFileInfo(svgPath).completeBaseName());
 }
 
 } // namespace
@@ -47,8 +57,18 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == QStringLiteral("--size")) {
+        bool ok = false;
+        const int n = args[2].toInt(&ok);
+        if (!ok || n < 1 || n > 4096) {
+            std::fprintf(stderr, "zm-render-pictures: %s is not a size\n", qPrintable(args[2]));
+            return 2;
+        }
+        return render(args[4], QSize(n, n), args[3]) ? 0 : 1;
+    }
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: zm-render-pictures OUT_DIR DRAWING.svg...\n");
+        std::fprintf(stderr, "usage: zm-render-pictures OUT_DIR DRAWING.svg...\n"
+                             "       zm-render-pictures --size N OUT.png DRAWING.svg\n");
         return 2;
     }
     bool ok = true;
