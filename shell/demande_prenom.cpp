@@ -246,15 +246,9 @@ void DemandePrenom::charger_images() {
         if (screen)
             screen->setBackgroundFile(routines.datas(name));
     };
-    for (EcranEpreuve* e : ecrans_.epreuves) {
-        if (!e)
-            continue;
-        fond(e, e->description().fond);
-        if (e->description().nom == QStringLiteral("pari_lettre"))
-            routines.jouer_ambiance();
-        e->setAidePicture(divers_.aide);
-        e->setBouton(divers_.bouton);
-    }
+    // The exercise screens get their pictures when they are made; the
+    // ambience that has always greeted the roster starts here.
+    routines.jouer_ambiance();
     fond(ecrans_.depart, QStringLiteral("101"));
     fond(ecrans_.feuille_aide, QStringLiteral("106"));
     // The roster is on screen from the start: its picture is read now.

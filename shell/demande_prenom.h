@@ -8,6 +8,7 @@
 #include "shell/screen.h"
 
 #include <array>
+#include <functional>
 
 class QListWidget;
 class QLineEdit;
@@ -24,7 +25,9 @@ class FeuilleAide;
 struct Ecrans {
     Depart* depart = nullptr;
     FeuilleAide* feuille_aide = nullptr;
-    std::array<EcranEpreuve*, 14> epreuves{}; // in the order of the characters
+    // The exercise screen of a character (in the order of the characters),
+    // made the first time it is asked for.
+    std::function<EcranEpreuve*(int k)> epreuve;
 };
 
 class DemandePrenom : public Screen {

@@ -145,12 +145,13 @@ void Depart::survolPersonnage(int i) {
 }
 
 void Depart::clicPersonnage(int i) {
-    if (!epreuves[i])
+    Screen* ecran = epreuve ? epreuve(i) : nullptr;
+    if (!ecran)
         return;
     routines.cacher_souris();
     survolFond();
     routines.retour_aide = 0;
-    routines.stage().showScreen(epreuves[i]);
+    routines.stage().showScreen(ecran);
 }
 
 void Depart::survolScore() {

@@ -22,7 +22,7 @@ public:
 
     void activate() override;
     // The exercise screen each character opens.
-    std::array<Screen*, 14> epreuves{};
+    std::function<Screen*(int k)> epreuve;
     enum class Quitter { SiEnregistre, QuoiQuIlArrive };
     // The quit sequence. When the players could not be saved, the game stays
     // open and says so, unless asked to end whatever happens (a second right

@@ -15,13 +15,9 @@ Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& f
         routines_.fichiers_joueurs = *joueurs;
     ecrans_.depart = new Depart(routines_, *divers_, &stage_);
     ecrans_.feuille_aide = new FeuilleAide(routines_, &stage_);
-    const auto& descriptions = descriptionsEpreuves();
-    for (std::size_t k = 0; k < descriptions.size(); ++k) {
-        EcranEpreuve* screen = fabrique ? fabrique(descriptions[k], routines_, &stage_) : nullptr;
-        ecrans_.epreuves[k] =
-            screen ? screen : new EcranEpreuve(descriptions[k], routines_, &stage_);
-        ecrans_.depart->epreuves[k] = ecrans_.epreuves[k];
-    }
+    fabrique_ = fabrique;
+    ecrans_.epreuve = [this](int k) { return epreuve(k); };
+    ecrans_.depart->epreuve = ecrans_.epreuve;
     routines_.depart = {ecrans_.depart, ecrans_.depart->scoreLabel(), &ecrans_.depart->timer()};
     routines_.feuille_aide = ecrans_.feuille_aide;
     routines_.terminer = [this] { finir(); };
@@ -29,6 +25,24 @@ Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& f
 }
 
 Game::~Game() = default;
+
+EcranEpreuve* Game::epreuve(int k) {
+    const auto& descriptions = descriptionsEpreuves();
+    if (k < 0 || k >= int(descriptions.size()))
+        return nullptr;
+    EcranEpreuve*& screen = epreuves_[std::size_t(k)];
+    if (!screen) {
+        // Made on first use: a start-up builds only what the roster shows.
+        const DescriptionEpreuve& d = descriptions[std::size_t(k)];
+        screen = fabrique_ ? fabrique_(d, routines_, &stage_) : nullptr;
+        if (!screen)
+            screen = new EcranEpreuve(d, routines_, &stage_);
+        screen->setBackgroundFile(routines_.datas(d.fond));
+        screen->setAidePicture(divers_->aide);
+        screen->setBouton(divers_->bouton);
+    }
+    return screen;
+}
 
 void Game::finir() {
     if (ended_)

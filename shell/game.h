@@ -23,6 +23,8 @@ public:
     Routines& routines() { return routines_; }
     DemandePrenom& roster() { return *demande_prenom_; }
     const Ecrans& ecrans() const { return ecrans_; }
+    // The exercise screen of character k, made the first time it is asked for.
+    EcranEpreuve* epreuve(int k);
     // Shows the roster, which starts the game up.
     void start();
     // The window system asks the game to end (a window closed, the session
@@ -40,6 +42,8 @@ private:
     Routines routines_;
     std::unique_ptr<Divers> divers_;
     Ecrans ecrans_;
+    FabriqueEpreuve fabrique_;
+    std::array<EcranEpreuve*, 14> epreuves_{};
     DemandePrenom* demande_prenom_ = nullptr;
     bool started_ = false;
     bool ended_ = false;

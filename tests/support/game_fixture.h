@@ -45,7 +45,7 @@ struct GameTest : ::testing::Test {
     DemandePrenom& roster() { return game->roster(); }
     Depart& depart() { return *game->ecrans().depart; }
     FeuilleAide& aide() { return *game->ecrans().feuille_aide; }
-    EcranEpreuve& epreuve(int k) { return *game->ecrans().epreuves[std::size_t(k)]; }
+    EcranEpreuve& epreuve(int k) { return *game->epreuve(k); }
     // The name on the visible tiles, a blank for each hidden tile in between.
     QString tiles();
     void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton) { FakePlatform::click(w, b); }
