@@ -181,7 +181,7 @@ void QtSound::playAmbience(const QString& path) {
 
 void QtSound::stop() {
     ambience_->stop();
-    state_.stopped(clock_.ticks());
+    state_.stopped();
     if (playingEffect_)
         playingEffect_->stop();
     playingEffect_ = nullptr;

@@ -2,6 +2,7 @@
 #include "support/game_fixture.h"
 
 #include <QDir>
+#include <set>
 
 using namespace zm;
 using namespace zm::testing;
@@ -80,6 +81,26 @@ TEST_F(StartScreen, TheScoreLineSaysPointOrPoints) {
         EXPECT_EQ(bottomLine(), QStringLiteral("Ben oui Zoé... votre score est de ") +
                                     QString::number(score) + QString::fromLatin1(ending));
     }
+}
+
+TEST_F(StartScreen, TheDoorCuttingTheAmbienceShortBringsTheScreenBackToLife) {
+    p.sound().ambienceLengthMs = 60000;
+    r().jouer_ambiance();
+    // Opened and closed in the middle of the ambience: the door's sound cut it.
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_FALSE(p.sound().ambiencePlaying());
+    p.sound().clear();
+    nextDraw(3);
+    std::set<int> seen;
+    for (int ms = 100; ms <= 2500; ms += 100)
+        p.after(ms, [&] {
+            for (int k : activeFrames())
+                seen.insert(k);
+        });
+    p.advance(2500);
+    EXPECT_EQ(seen, std::set<int>{3}) << "a character came to life";
+    EXPECT_EQ(p.sound().ambienceNames().size(), 1) << "and the next ambience follows";
 }
 
 TEST_F(StartScreen, WhileAnAmbiencePlaysTheTimerDoesNothing) {
