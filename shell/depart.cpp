@@ -64,7 +64,7 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
 
     addScoreLabel();
     connect(label_score, &Label::clicked, this, [this] {
-        if (porteEnMouvement_)
+        if (porteEnMouvement_ || porte_ouverte != 0)
             return;
         finirAnimation();
         this->routines.afficher_score(*this);
@@ -127,11 +127,15 @@ void Depart::remettre_personnages() {
 }
 
 void Depart::survolFond() {
+    if (porte_ouverte != 0)
+        return;
     nom_epreuve->setCaption(kInvitation);
     remettre_personnages();
 }
 
 void Depart::survolPersonnage(int i) {
+    if (porte_ouverte != 0)
+        return;
     remettre_personnages();
     if (personnage_actif[i] == 0) {
         nom_epreuve->setCaption(textes_epreuves[i]);
@@ -141,7 +145,7 @@ void Depart::survolPersonnage(int i) {
 }
 
 void Depart::clicPersonnage(int i) {
-    if (!epreuves[i])
+    if (!epreuves[i] || porte_ouverte != 0)
         return;
     routines.cacher_souris();
     survolFond();
@@ -150,6 +154,8 @@ void Depart::clicPersonnage(int i) {
 }
 
 void Depart::survolScore() {
+    if (porte_ouverte != 0)
+        return;
     const qint32 score = routines.score;
     nom_epreuve->setCaption(QStringLiteral("Ben oui ") + routines.prenom +
                             QStringLiteral("... votre score est de") + QStringLiteral(" ") +

@@ -257,13 +257,15 @@ void QtCursor::release() {
 
 bool QtCursor::eventFilter(QObject* watched, QEvent* event) {
     // The window system cannot confine the pointer for us everywhere: a move
-    // that leaves the rectangle puts the pointer back on its edge.
+    // that leaves the rectangle puts the pointer back on its edge, and
+    // reaches nothing outside it.
     if (confinement_ && event->type() == QEvent::MouseMove) {
         const QPoint p = pos();
         const QRect r = *confinement_;
         if (!r.contains(p)) {
             setPos(QPoint(std::clamp(p.x(), r.left(), r.right()),
                           std::clamp(p.y(), r.top(), r.bottom())));
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -83,6 +83,33 @@ TEST_F(StartScreen, TheScoreLineSaysPointOrPoints) {
     }
 }
 
+TEST_F(StartScreen, WhileTheDoorIsOpenNoOtherControlAnswersTheMouse) {
+    press(depart().quitter, Qt::LeftButton);
+    const QString consigne = bottomLine();
+    ASSERT_TRUE(consigne.startsWith(QStringLiteral("Un clic droit")));
+    p.display().redraws.clear();
+    const std::vector<QWidget*> ailleurs = {depart().anim[0],     depart().anim[7],
+                                            depart().anim[13],    depart().background(),
+                                            depart().nom_epreuve, depart().scoreLabel()};
+    for (QWidget* w : ailleurs) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        FakePlatform::move(w);
+        EXPECT_EQ(bottomLine(), consigne);
+        EXPECT_TRUE(activeFrames().empty());
+        click(w);
+        EXPECT_EQ(game->stage().active(), &depart());
+        EXPECT_EQ(bottomLine(), consigne);
+        EXPECT_TRUE(p.display().redraws.empty()) << "no score pulse";
+        EXPECT_EQ(depart().porte_ouverte, 1);
+        EXPECT_TRUE(p.cursor().confinement);
+    }
+    // Once the door is closed, the screen answers again.
+    press(depart().quitter, Qt::LeftButton);
+    FakePlatform::move(depart().anim[7]);
+    EXPECT_EQ(bottomLine(), depart().textes_epreuves[7]);
+    EXPECT_EQ(activeFrames(), std::vector<int>{7});
+}
+
 TEST_F(StartScreen, TheDoorCuttingTheAmbienceShortBringsTheScreenBackToLife) {
     p.sound().ambienceLengthMs = 60000;
     r().jouer_ambiance();
