@@ -78,6 +78,10 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
     nom_epreuve->setWordWrap(true);
     nom_epreuve->setBold(true);
     nom_epreuve->setTextColour(QColor(0, 0, 128));
+    // A text too long for one line is set a point smaller on two, and the
+    // band grows upwards as much as it needs.
+    nom_epreuve->shrinkToFit(10);
+    nom_epreuve->growUpwardsToFit();
     connect(nom_epreuve, &Label::moved, this, &Depart::survolFond);
     connect(fond, &Label::moved, this, &Depart::survolFond);
 

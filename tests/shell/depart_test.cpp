@@ -83,6 +83,60 @@ TEST_F(StartScreen, TheScoreLineSaysPointOrPoints) {
     }
 }
 
+TEST_F(StartScreen, EveryTextOfTheBottomLineIsReadWhole) {
+    // The longest name a player can have, and the widest scores.
+    r().prenom = QStringLiteral("ABCDEFGHIJKLM");
+    Label* ligne = depart().nom_epreuve;
+    const QRect bande = ligne->geometry();
+    EXPECT_EQ(bande.bottom(), 599);
+    auto lu = [&](const char* quoi, bool court = true) {
+        SCOPED_TRACE(quoi);
+        SCOPED_TRACE(ligne->caption().toStdString());
+        EXPECT_LE(ligne->textHeight(), ligne->height());
+        EXPECT_TRUE(texteEntier(ligne));
+        EXPECT_GE(ligne->y(), 0);
+        EXPECT_EQ(ligne->geometry().bottom(), 599) << "on the screen, down to its edge";
+        EXPECT_EQ(ligne->x(), bande.x());
+        EXPECT_EQ(ligne->width(), bande.width());
+        // Over the characters' feet a few pixels more at most.
+        if (court) {
+            EXPECT_GE(ligne->y(), bande.y() - 6);
+        }
+    };
+    lu("before any move");
+    EXPECT_EQ(bande, QRect(10, 562, 780, 38));
+    for (int k = 0; k < 14; ++k) {
+        FakePlatform::move(depart().anim[k]);
+        ASSERT_EQ(ligne->caption(), depart().textes_epreuves[k]);
+        lu(QStringLiteral("character %1").arg(k).toLatin1().constData());
+    }
+    FakePlatform::move(depart().background());
+    lu("invitation");
+    for (qint32 score : {kScoreMax, kScoreMin}) {
+        r().score = score;
+        FakePlatform::move(depart().scoreLabel());
+        ASSERT_TRUE(ligne->caption().contains(QString::number(score)));
+        lu("score");
+    }
+    FakePlatform::move(depart().quitter);
+    lu("door closed");
+    press(depart().quitter, Qt::LeftButton);
+    lu("door open");
+    press(depart().quitter, Qt::LeftButton);
+
+    // The warning of a save that failed: the band grows upwards if it must.
+    QFile::remove(dir.filePath(QStringLiteral("4.bin")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("4.bin")));
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::RightButton);
+    ASSERT_EQ(ended, 0);
+    lu("failed save", false);
+    // Back to a short text, the band is back in its place.
+    FakePlatform::move(depart().background());
+    lu("invitation again");
+    EXPECT_EQ(ligne->geometry(), bande);
+}
+
 TEST_F(StartScreen, WhileTheDoorIsOpenNoOtherControlAnswersTheMouse) {
     press(depart().quitter, Qt::LeftButton);
     const QString consigne = bottomLine();

@@ -3,7 +3,25 @@
 #include "app/epreuves.h"
 #include "shell/save_file.h"
 
+#include <QImage>
+
 namespace zm::testing {
+
+bool texteEntier(QWidget* label) {
+    QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    // The text and the frame, without the background.
+    label->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QRect c = label->contentsRect();
+    auto encre = [&](int x, int y) { return qAlpha(image.pixel(x, y)) > 64; };
+    for (int x = c.left(); x <= c.right(); ++x)
+        if (encre(x, c.top()) || encre(x, c.bottom()))
+            return false;
+    for (int y = c.top(); y <= c.bottom(); ++y)
+        if (encre(c.left(), y) || encre(c.right(), y))
+            return false;
+    return true;
+}
 
 QByteArray fichierJoueurs(const std::vector<std::pair<QString, int>>& players, int indice) {
     TableJoueurs t;
