@@ -74,11 +74,12 @@ void Label::fit() {
         setGeometry(*base_);
     if (minimumPoints_ > 0) {
         QFont f = font();
-        for (int points = points_; points >= minimumPoints_; --points) {
-            f.setPointSize(points);
+        int points = points_;
+        f.setPointSize(points);
+        setFont(f);
+        while (points > minimumPoints_ && !fitsInside()) {
+            f.setPointSize(--points);
             setFont(f);
-            if (fitsInside())
-                break;
         }
     }
     if (base_) {

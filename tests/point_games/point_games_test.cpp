@@ -2,6 +2,7 @@
 #include "point_games/mise.h"
 #include "point_games/pari_lettre.h"
 #include "shell/liste_mots.h"
+#include "shell/save_file.h"
 #include "shell/stage.h"
 #include "support/game_fixture.h"
 
@@ -146,6 +147,34 @@ TEST_F(Stake, GainsTellWhatTheStakeMayBring) {
     EXPECT_EQ(Mise::plafondScore(125), 120);
     EXPECT_EQ(pair->label_mise->toolTip(),
               QStringLiteral("Clic Gauche = Mise Maximale  Clic Droit = Mise Minimale"));
+}
+
+TEST_F(Stake, EveryStakeIsReadWhole) {
+    // The largest stake is the largest score down to a multiple of 10.
+    const qint64 stakes[] = {
+        10, 90, 1230, 19680, 196830 / 10 * 10, 1968300, Mise::plafondScore(kScoreMax)};
+    auto mise = make(Mise::Gains::Paire, &Mise::plafondScore, 10);
+    for (qint64 stake : stakes) {
+        SCOPED_TRACE(stake);
+        r.score = qint32(stake);
+        FakePlatform::press(mise->label_mise, Qt::LeftButton);
+        ASSERT_EQ(mise->label_mise->caption(), QString::number(stake));
+        Label* label = mise->label_mise;
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->caption()),
+                  label->contentsRect().width());
+        EXPECT_LE(label->textHeight(), label->height());
+        EXPECT_TRUE(texteEntier(label));
+        // Common stakes keep the full size.
+        if (stake < 10000) {
+            EXPECT_EQ(label->pointSize(), 22);
+        }
+        EXPECT_TRUE(mise->gains->caption().contains(QString::number(2 * stake)));
+        EXPECT_LE(mise->gains->textHeight(), mise->gains->height());
+        EXPECT_TRUE(texteEntier(mise->gains));
+    }
+    // Back to a small stake, back to the full size.
+    FakePlatform::press(mise->label_mise, Qt::RightButton);
+    EXPECT_EQ(mise->label_mise->pointSize(), 22);
 }
 
 // --- the letter bet --------------------------------------------------------

@@ -7,18 +7,32 @@
 
 namespace zm::testing {
 
-bool texteEntier(QWidget* label) {
-    QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
+bool texteEntier(Label* label) {
+    QImage image(label->size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    // The text and the frame, without the background.
-    label->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    label->render(&image, QPoint(), QRegion(),
+                  label->autoFillBackground() ? QWidget::DrawWindowBackground
+                                              : QWidget::RenderFlags());
+    const QColor fond = label->autoFillBackground()
+                            ? label->palette().color(label->backgroundRole())
+                            : QColor(Qt::transparent);
+    auto encre = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return qAlpha(p) > 64 &&
+               std::abs(qRed(p) - fond.red()) + std::abs(qGreen(p) - fond.green()) +
+                       std::abs(qBlue(p) - fond.blue()) + std::abs(qAlpha(p) - fond.alpha()) >
+                   96;
+    };
+    // The edges the text is not aligned on; inside the frame.
     const QRect c = label->contentsRect();
-    auto encre = [&](int x, int y) { return qAlpha(image.pixel(x, y)) > 64; };
+    const Qt::Alignment a = label->alignment();
     for (int x = c.left(); x <= c.right(); ++x)
-        if (encre(x, c.top()) || encre(x, c.bottom()))
+        if ((!(a & Qt::AlignTop) && encre(x, c.top())) ||
+            (!(a & Qt::AlignBottom) && encre(x, c.bottom())))
             return false;
     for (int y = c.top(); y <= c.bottom(); ++y)
-        if (encre(c.left(), y) || encre(c.right(), y))
+        if ((!(a & Qt::AlignLeft) && encre(c.left(), y)) ||
+            (!(a & Qt::AlignRight) && encre(c.right(), y)))
             return false;
     return true;
 }
