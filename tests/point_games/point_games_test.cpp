@@ -439,15 +439,45 @@ TEST_F(ShellGame, WrongCellsSayWhatWasSearched) {
 }
 
 TEST_F(ShellGame, ALossBelowTenPointsSaysGoodbye) {
-    openWith(10);
-    Bonneteau& s = screen();
-    for (int cell : {1, 2, 1, 2})
-        click(s.bonnet[cell]);
-    EXPECT_EQ(r().score, 0);
-    EXPECT_EQ(s.mot_a_chercher->caption(), Bonneteau::kAuRevoir);
-    EXPECT_EQ(s.mise->label_mise->caption(), QStringLiteral("---"));
-    click(s.mot_a_chercher);
-    EXPECT_EQ(game->stage().active(), &depart());
+    struct Case {
+        qint32 score;
+        qint64 stake;
+        bool canPlayOn;
+    };
+    // Left with 0, 9, 10 and 15 points.
+    const Case cases[] = {{10, 10, false}, {19, 10, false}, {20, 10, true}, {35, 20, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.score);
+        openWith(c.score);
+        Bonneteau& s = screen();
+        while (s.mise->mise < c.stake)
+            FakePlatform::press(s.mise->plus, Qt::LeftButton);
+        for (int cell : {1, 2, 1, 2})
+            click(s.bonnet[cell]);
+        EXPECT_EQ(r().score, c.score - c.stake);
+        EXPECT_EQ(s.mot_a_chercher->caption() == Bonneteau::kAuRevoir, !c.canPlayOn);
+        EXPECT_EQ(s.mise->label_mise->caption() == QStringLiteral("---"), !c.canPlayOn);
+        // The arrows are disabled, as for a player who came with too few points.
+        EXPECT_EQ(s.mise->plus->isEnabled(), c.canPlayOn);
+        EXPECT_EQ(s.mise->moins->isEnabled(), c.canPlayOn);
+        if (c.canPlayOn) {
+            click(s.retour);
+            continue;
+        }
+        // Presses on them do nothing.
+        p.sound().clear();
+        for (Label* arrow : {s.mise->plus, s.mise->moins})
+            FakePlatform::press(arrow, Qt::LeftButton);
+        EXPECT_TRUE(p.sound().played.empty());
+        click(s.mot_a_chercher);
+        EXPECT_EQ(game->stage().active(), &depart());
+        // The next visit with enough points enables them again.
+        openWith(50);
+        EXPECT_TRUE(s.mise->plus->isEnabled());
+        EXPECT_TRUE(s.mise->moins->isEnabled());
+        EXPECT_EQ(s.mise->label_mise->caption(), QStringLiteral("10"));
+        click(s.retour);
+    }
 }
 
 TEST_F(ShellGame, TooFewPointsAreRefused) {
