@@ -13,10 +13,12 @@ public:
         startedAt_ = now;
         lengthMs_ = lengthMs;
     }
-    // "stop": an ambience cut in the middle keeps its position, short of its length.
-    void stopped(qint64 now) {
+    // "stop" (an effect cuts the ambience): it will not play on, so it counts
+    // as ended. Were it to keep its position short of its length, the start
+    // screen would wait for its end for ever, still and silent.
+    void stopped() {
         if (state_ == State::Playing)
-            state_ = playing(now) ? State::Stopped : State::Ended;
+            state_ = State::Ended;
     }
     // "next": the position moves to the end.
     void skippedToEnd() {
@@ -24,13 +26,12 @@ public:
             state_ = State::Ended;
     }
     void closed() { state_ = State::Closed; }
-    // Whether the position differs from the length.
+    // Whether it still plays: started, not yet at its length, and neither
+    // stopped, skipped nor closed since.
     bool playing(qint64 now) const {
         switch (state_) {
         case State::Playing:
             return now - startedAt_ < lengthMs_;
-        case State::Stopped:
-            return true;
         case State::Closed:
         case State::Ended:
             return false;
@@ -39,7 +40,7 @@ public:
     }
 
 private:
-    enum class State { Closed, Playing, Stopped, Ended };
+    enum class State { Closed, Playing, Ended };
     State state_ = State::Closed;
     qint64 startedAt_ = 0;
     qint64 lengthMs_ = 0;

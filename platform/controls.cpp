@@ -32,12 +32,66 @@ Label::Label(QWidget* parent, const QString& name) : QLabel(parent) {
 void Label::setCaption(const QString& text) {
     caption_ = text;
     QLabel::setText(normaliseLineBreaks(text));
+    fit();
 }
 
 void Label::setPointSize(int points) {
+    points_ = points;
     QFont f = font();
     f.setPointSize(points);
     setFont(f);
+    fit();
+}
+
+void Label::shrinkToFit(int minimumPoints) {
+    if (points_ == 0)
+        points_ = pointSize();
+    minimumPoints_ = minimumPoints;
+    fit();
+}
+
+void Label::growUpwardsToFit() {
+    base_ = geometry();
+    fit();
+}
+
+bool Label::fitsInside() const {
+    if (!wordWrap()) {
+        const QFontMetrics metrics(font());
+        for (const QString& line : text().split(u'\n'))
+            if (metrics.horizontalAdvance(line) > contentsRect().width())
+                return false;
+    }
+    return textHeight() <= height();
+}
+
+void Label::fit() {
+    if (fitting_ || !pixmap().isNull())
+        return;
+    fitting_ = true;
+    // A growing label shrinks its font to fit where it stands when short.
+    if (base_)
+        setGeometry(*base_);
+    if (minimumPoints_ > 0) {
+        QFont f = font();
+        int points = points_;
+        f.setPointSize(points);
+        setFont(f);
+        while (points > minimumPoints_ && !fitsInside()) {
+            f.setPointSize(--points);
+            setFont(f);
+        }
+    }
+    if (base_) {
+        const int height = std::max(base_->height(), textHeight());
+        setGeometry(base_->left(), base_->bottom() + 1 - height, base_->width(), height);
+    }
+    fitting_ = false;
+}
+
+void Label::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fit();
 }
 
 int Label::pointSize() const {
@@ -48,11 +102,13 @@ void Label::setBold(bool bold) {
     QFont f = font();
     f.setBold(bold);
     setFont(f);
+    fit();
 }
 
 void Label::setLineHeight(int percent) {
     lineHeight_ = percent;
     update();
+    fit();
 }
 
 void Label::layOut(QTextDocument& doc) const {

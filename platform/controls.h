@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
+#include <optional>
 
 class QTextDocument;
 
@@ -38,6 +39,15 @@ public:
     // Height of the caption laid out at the label's width and line height.
     int textHeight() const;
 
+    // Long captions keep within the label: the font shrinks point by point
+    // from the size set with setPointSize, down to `minimumPoints` at most,
+    // until the caption fits inside the frame (each line within the width
+    // when the label does not wrap, the whole text within the height).
+    void shrinkToFit(int minimumPoints);
+    // A caption taller than the label makes it grow upwards: the bottom edge
+    // stays where it is, the present height is the smallest it takes.
+    void growUpwardsToFit();
+
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, QPoint pos);
     void clicked();
@@ -48,12 +58,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void layOut(QTextDocument& doc) const;
 
 private:
+    // Applies shrinkToFit and growUpwardsToFit to the present caption.
+    void fit();
+    bool fitsInside() const;
+
     QString caption_;
     int lineHeight_ = 100;
     bool leftPressed_ = false;
+    // The size asked for with setPointSize; the font may be smaller.
+    int points_ = 0;
+    int minimumPoints_ = 0;
+    std::optional<QRect> base_; // where a growing label stands when its caption is short
+    bool fitting_ = false;
 };
 
 // The screen's own background: reports presses, clicks and moves like a Label.

@@ -63,7 +63,7 @@ public:
     virtual ~Sound() = default;
     // Opens and plays a file as the ambience.
     virtual void playAmbience(const QString& path) = 0;
-    // Stops whatever plays; the ambience keeps its position (it has not ended).
+    // Stops whatever plays; a stopped ambience counts as finished.
     virtual void stop() = 0;
     // Moves the ambience to its end: it counts as finished.
     virtual void next() = 0;

@@ -301,8 +301,10 @@ void Bonneteau::perdre() {
     routines.afficher_score(*this);
     routines.cacher_souris();
     if (routines.score <= 9) {
-        mise->label_mise->setCaption(QStringLiteral("---"));
-        mise->gains->setCaption(QStringLiteral("Vous ne pouvez plus miser la somme nécessaire !"));
+        // The player cannot afford the smallest stake any more: the arrows
+        // are disabled as when the screen opens with too few points.
+        mise->refuser(QStringLiteral("---"),
+                      QStringLiteral("Vous ne pouvez plus miser la somme nécessaire !"), false);
         mot_a_chercher->setCaption(kAuRevoir);
     }
     etape = 10;

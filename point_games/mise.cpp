@@ -24,6 +24,8 @@ Mise::Mise(Screen& screen, Routines& routines, QPoint at, Regles regles)
     label_mise->setFrameShape(QFrame::Box);
     label_mise->setToolTip(
         QStringLiteral("Clic Gauche = Mise Maximale  Clic Droit = Mise Minimale"));
+    // Large stakes are set smaller, up to the largest score.
+    label_mise->shrinkToFit(10);
     plus = make("plus", QRect(156, 3, 48, 48));
     plus->setPicture(imageIntegree(QStringLiteral("point_games/plus")));
     plus->setToolTip(QStringLiteral("Clic Droit --> + 50 pièces"));

@@ -68,7 +68,7 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
 
     addScoreLabel();
     connect(label_score, &Label::clicked, this, [this] {
-        if (porteEnMouvement_)
+        if (porteEnMouvement_ || porte_ouverte != 0)
             return;
         finirAnimation();
         this->routines.afficher_score(*this);
@@ -82,6 +82,10 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
     nom_epreuve->setWordWrap(true);
     nom_epreuve->setBold(true);
     nom_epreuve->setTextColour(QColor(0, 0, 128));
+    // A text too long for one line is set a point smaller on two, and the
+    // band grows upwards as much as it needs.
+    nom_epreuve->shrinkToFit(10);
+    nom_epreuve->growUpwardsToFit();
     connect(nom_epreuve, &Label::moved, this, &Depart::survolFond);
     connect(fond, &Label::moved, this, &Depart::survolFond);
 
@@ -131,11 +135,15 @@ void Depart::remettre_personnages() {
 }
 
 void Depart::survolFond() {
+    if (porte_ouverte != 0)
+        return;
     nom_epreuve->setCaption(kInvitation);
     remettre_personnages();
 }
 
 void Depart::survolPersonnage(int i) {
+    if (porte_ouverte != 0)
+        return;
     remettre_personnages();
     if (personnage_actif[i] == 0) {
         nom_epreuve->setCaption(textes_epreuves[i]);
@@ -145,6 +153,8 @@ void Depart::survolPersonnage(int i) {
 }
 
 void Depart::clicPersonnage(int i) {
+    if (porte_ouverte != 0)
+        return;
     Screen* ecran = epreuve ? epreuve(i) : nullptr;
     if (!ecran)
         return;
@@ -155,6 +165,8 @@ void Depart::clicPersonnage(int i) {
 }
 
 void Depart::survolScore() {
+    if (porte_ouverte != 0)
+        return;
     const qint32 score = routines.score;
     nom_epreuve->setCaption(QStringLiteral("Ben oui ") + routines.prenom +
                             QStringLiteral("... votre score est de") + QStringLiteral(" ") +

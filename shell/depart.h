@@ -66,6 +66,8 @@ private:
     // gives way to the child instead: a press on the door or the score ends
     // its animation at once, a click on a character opens its exercise.
     // The timer skips its ticks while either runs.
+    // While the door is open the pointer cannot leave it: no move or click
+    // reaches the characters, the score or the background then.
     bool porteEnMouvement_ = false;
     int personnageAnime_ = -1;
 };

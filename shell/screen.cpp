@@ -100,6 +100,8 @@ void Screen::addScoreLabel() {
     label_score->setTextColour(QColor(0, 0, 128));
     // Two lines of 18 points fit the panel only set closer than the font's own.
     label_score->setLineHeight(78);
+    // The widest scores are set smaller.
+    label_score->shrinkToFit(10);
 }
 
 Label* Screen::addCarte(const QString& name, QRect geometry, int points) {

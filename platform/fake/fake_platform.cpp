@@ -187,7 +187,7 @@ void FakeSound::playAmbience(const QString& path) {
 }
 
 void FakeSound::stop() {
-    state_.stopped(clock_.ticks());
+    state_.stopped();
 }
 
 void FakeSound::next() {

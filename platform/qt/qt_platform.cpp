@@ -13,6 +13,7 @@
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
+#include <cmath>
 #include <thread>
 
 namespace zm {
@@ -45,7 +46,14 @@ void SceneView::setStage(QWidget* stage) {
 }
 
 void SceneView::fitStage() {
-    fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
+    // The scene fills the display, aspect kept, centred between black bars.
+    // (fitInView would leave a margin of a few pixels all round, and every
+    // picture would be resampled even at the scene's own size.)
+    const QSize view = viewport()->size();
+    const double scale = std::min(double(view.width()) / kSceneSize.width(),
+                                  double(view.height()) / kSceneSize.height());
+    setTransform(QTransform::fromScale(scale, scale));
+    centerOn(scene()->sceneRect().center());
 }
 
 void SceneView::resizeEvent(QResizeEvent* event) {
@@ -181,7 +189,7 @@ void QtSound::playAmbience(const QString& path) {
 
 void QtSound::stop() {
     ambience_->stop();
-    state_.stopped(clock_.ticks());
+    state_.stopped();
     if (playingEffect_)
         playingEffect_->stop();
     playingEffect_ = nullptr;
@@ -236,11 +244,17 @@ int QtCursor::showCursor(bool show) {
 }
 
 void QtCursor::setPos(QPoint scenePos) {
-    QCursor::setPos(view_.viewport()->mapToGlobal(view_.mapFromScene(scenePos)));
+    // The display pixel under the middle of the scene pixel.
+    const QPointF middle = view_.viewportTransform().map(QPointF(scenePos) + QPointF(0.5, 0.5));
+    QCursor::setPos(view_.viewport()->mapToGlobal(
+        QPoint(int(std::floor(middle.x())), int(std::floor(middle.y())))));
 }
 
 QPoint QtCursor::pos() const {
-    return view_.mapToScene(view_.viewport()->mapFromGlobal(QCursor::pos())).toPoint();
+    // The scene pixel under the middle of the display pixel.
+    const QPoint pixel = view_.viewport()->mapFromGlobal(QCursor::pos());
+    const QPointF p = view_.viewportTransform().inverted().map(QPointF(pixel) + QPointF(0.5, 0.5));
+    return QPoint(int(std::floor(p.x())), int(std::floor(p.y())));
 }
 
 void QtCursor::confine(QRect sceneRect) {
@@ -257,13 +271,15 @@ void QtCursor::release() {
 
 bool QtCursor::eventFilter(QObject* watched, QEvent* event) {
     // The window system cannot confine the pointer for us everywhere: a move
-    // that leaves the rectangle puts the pointer back on its edge.
+    // that leaves the rectangle puts the pointer back on its edge, and
+    // reaches nothing outside it.
     if (confinement_ && event->type() == QEvent::MouseMove) {
         const QPoint p = pos();
         const QRect r = *confinement_;
         if (!r.contains(p)) {
             setPos(QPoint(std::clamp(p.x(), r.left(), r.right()),
                           std::clamp(p.y(), r.top(), r.bottom())));
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);

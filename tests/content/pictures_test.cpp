@@ -1,7 +1,10 @@
 // The pictures of the data folder, as the build draws them.
+#include "shell/ecran_epreuve.h"
+
 #include <QImage>
 #include <QImageReader>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -9,6 +12,17 @@ QImage load(const QString& name) {
     QImageReader reader(QStringLiteral(ZM_DATAS_DIR "/") + name);
     reader.setDecideFormatFromContent(true);
     return reader.read().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Red + green + blue, averaged over the rectangle.
+int brightness(const QImage& image, QRect r) {
+    qint64 sum = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            sum += qRed(p) + qGreen(p) + qBlue(p);
+        }
+    return int(sum / (r.width() * r.height()));
 }
 
 int opaquePixels(const QImage& image, QRect r) {
@@ -93,4 +107,22 @@ TEST(Pictures, DoorFramesFillTheirRectangles) {
     ASSERT_FALSE(sheet.isNull());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(opaquePixels(sheet, QRect(41 * i + 1, 1, 38, 47)), 38 * 47) << i;
+}
+
+TEST(Pictures, NoPlateIsPaintedUnderTheBackLabel) {
+    // The back label carries its own button picture and hides with it during
+    // a game: the background under it is the scene itself, no lighter panel
+    // than the picture beside it and below it.
+    const QRect retour(680, 552, 110, 38);
+    const QRect gauche(668, 552, 6, 38), dessous(680, 596, 110, 4);
+    std::set<QString> fonds;
+    for (const zm::DescriptionEpreuve& e : zm::descriptionsEpreuves())
+        fonds.insert(e.fond);
+    for (const QString& fond : fonds) {
+        SCOPED_TRACE(fond.toStdString());
+        const QImage image = load(fond);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_LE(brightness(image, retour),
+                  std::max(brightness(image, gauche), brightness(image, dessous)) + 15);
+    }
 }

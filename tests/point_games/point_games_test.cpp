@@ -2,6 +2,7 @@
 #include "point_games/mise.h"
 #include "point_games/pari_lettre.h"
 #include "shell/liste_mots.h"
+#include "shell/save_file.h"
 #include "shell/stage.h"
 #include "support/game_fixture.h"
 
@@ -146,6 +147,34 @@ TEST_F(Stake, GainsTellWhatTheStakeMayBring) {
     EXPECT_EQ(Mise::plafondScore(125), 120);
     EXPECT_EQ(pair->label_mise->toolTip(),
               QStringLiteral("Clic Gauche = Mise Maximale  Clic Droit = Mise Minimale"));
+}
+
+TEST_F(Stake, EveryStakeIsReadWhole) {
+    // The largest stake is the largest score down to a multiple of 10.
+    const qint64 stakes[] = {
+        10, 90, 1230, 19680, 196830 / 10 * 10, 1968300, Mise::plafondScore(kScoreMax)};
+    auto mise = make(Mise::Gains::Paire, &Mise::plafondScore, 10);
+    for (qint64 stake : stakes) {
+        SCOPED_TRACE(stake);
+        r.score = qint32(stake);
+        FakePlatform::press(mise->label_mise, Qt::LeftButton);
+        ASSERT_EQ(mise->label_mise->caption(), QString::number(stake));
+        Label* label = mise->label_mise;
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->caption()),
+                  label->contentsRect().width());
+        EXPECT_LE(label->textHeight(), label->height());
+        EXPECT_TRUE(texteEntier(label));
+        // Common stakes keep the full size.
+        if (stake < 10000) {
+            EXPECT_EQ(label->pointSize(), 22);
+        }
+        EXPECT_TRUE(mise->gains->caption().contains(QString::number(2 * stake)));
+        EXPECT_LE(mise->gains->textHeight(), mise->gains->height());
+        EXPECT_TRUE(texteEntier(mise->gains));
+    }
+    // Back to a small stake, back to the full size.
+    FakePlatform::press(mise->label_mise, Qt::RightButton);
+    EXPECT_EQ(mise->label_mise->pointSize(), 22);
 }
 
 // --- the letter bet --------------------------------------------------------
@@ -410,15 +439,45 @@ TEST_F(ShellGame, WrongCellsSayWhatWasSearched) {
 }
 
 TEST_F(ShellGame, ALossBelowTenPointsSaysGoodbye) {
-    openWith(10);
-    Bonneteau& s = screen();
-    for (int cell : {1, 2, 1, 2})
-        click(s.bonnet[cell]);
-    EXPECT_EQ(r().score, 0);
-    EXPECT_EQ(s.mot_a_chercher->caption(), Bonneteau::kAuRevoir);
-    EXPECT_EQ(s.mise->label_mise->caption(), QStringLiteral("---"));
-    click(s.mot_a_chercher);
-    EXPECT_EQ(game->stage().active(), &depart());
+    struct Case {
+        qint32 score;
+        qint64 stake;
+        bool canPlayOn;
+    };
+    // Left with 0, 9, 10 and 15 points.
+    const Case cases[] = {{10, 10, false}, {19, 10, false}, {20, 10, true}, {35, 20, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.score);
+        openWith(c.score);
+        Bonneteau& s = screen();
+        while (s.mise->mise < c.stake)
+            FakePlatform::press(s.mise->plus, Qt::LeftButton);
+        for (int cell : {1, 2, 1, 2})
+            click(s.bonnet[cell]);
+        EXPECT_EQ(r().score, c.score - c.stake);
+        EXPECT_EQ(s.mot_a_chercher->caption() == Bonneteau::kAuRevoir, !c.canPlayOn);
+        EXPECT_EQ(s.mise->label_mise->caption() == QStringLiteral("---"), !c.canPlayOn);
+        // The arrows are disabled, as for a player who came with too few points.
+        EXPECT_EQ(s.mise->plus->isEnabled(), c.canPlayOn);
+        EXPECT_EQ(s.mise->moins->isEnabled(), c.canPlayOn);
+        if (c.canPlayOn) {
+            click(s.retour);
+            continue;
+        }
+        // Presses on them do nothing.
+        p.sound().clear();
+        for (Label* arrow : {s.mise->plus, s.mise->moins})
+            FakePlatform::press(arrow, Qt::LeftButton);
+        EXPECT_TRUE(p.sound().played.empty());
+        click(s.mot_a_chercher);
+        EXPECT_EQ(game->stage().active(), &depart());
+        // The next visit with enough points enables them again.
+        openWith(50);
+        EXPECT_TRUE(s.mise->plus->isEnabled());
+        EXPECT_TRUE(s.mise->moins->isEnabled());
+        EXPECT_EQ(s.mise->label_mise->caption(), QStringLiteral("10"));
+        click(s.retour);
+    }
 }
 
 TEST_F(ShellGame, TooFewPointsAreRefused) {

@@ -1,6 +1,7 @@
 // The shared mechanisms of the screens: the blink and the judging step.
 
 #include "shell/routines.h"
+#include "shell/save_file.h"
 #include "shell/stage.h"
 #include "support/game_fixture.h"
 
@@ -154,3 +155,25 @@ TEST_F(ScreenBase, JudgesAnAnswer) {
 }
 
 } // namespace
+
+TEST_F(ScreenBase, EveryScoreIsReadWhole) {
+    const qint32 scores[] = {0, 7, 99999, 1968300, kScoreMax, kScoreMin};
+    for (Screen* screen : std::initializer_list<Screen*>{&depart(), &roster(), essai.get()}) {
+        SCOPED_TRACE(screen->objectName().toStdString());
+        Label* label = screen->scoreLabel();
+        for (qint32 score : scores) {
+            SCOPED_TRACE(score);
+            r().score = score;
+            // The label's animation ends on the new score.
+            r().afficher_score(*screen);
+            ASSERT_EQ(label->caption(), r().texteScore());
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(QString::number(score)),
+                      label->width());
+            EXPECT_LE(label->textHeight(), label->height());
+            EXPECT_TRUE(texteEntier(label));
+            if (QString::number(score).size() <= 5) {
+                EXPECT_EQ(label->pointSize(), 18) << "common scores keep the full size";
+            }
+        }
+    }
+}

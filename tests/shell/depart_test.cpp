@@ -2,6 +2,7 @@
 #include "support/game_fixture.h"
 
 #include <QDir>
+#include <set>
 
 using namespace zm;
 using namespace zm::testing;
@@ -80,6 +81,107 @@ TEST_F(StartScreen, TheScoreLineSaysPointOrPoints) {
         EXPECT_EQ(bottomLine(), QStringLiteral("Ben oui Zoé... votre score est de ") +
                                     QString::number(score) + QString::fromLatin1(ending));
     }
+}
+
+TEST_F(StartScreen, EveryTextOfTheBottomLineIsReadWhole) {
+    // The longest name a player can have, and the widest scores.
+    r().prenom = QStringLiteral("ABCDEFGHIJKLM");
+    Label* ligne = depart().nom_epreuve;
+    const QRect bande = ligne->geometry();
+    EXPECT_EQ(bande.bottom(), 599);
+    auto lu = [&](const char* quoi, bool court = true) {
+        SCOPED_TRACE(quoi);
+        SCOPED_TRACE(ligne->caption().toStdString());
+        EXPECT_LE(ligne->textHeight(), ligne->height());
+        EXPECT_TRUE(texteEntier(ligne));
+        EXPECT_GE(ligne->y(), 0);
+        EXPECT_EQ(ligne->geometry().bottom(), 599) << "on the screen, down to its edge";
+        EXPECT_EQ(ligne->x(), bande.x());
+        EXPECT_EQ(ligne->width(), bande.width());
+        // Over the characters' feet a few pixels more at most.
+        if (court) {
+            EXPECT_GE(ligne->y(), bande.y() - 6);
+        }
+    };
+    lu("before any move");
+    EXPECT_EQ(bande, QRect(10, 562, 780, 38));
+    for (int k = 0; k < 14; ++k) {
+        FakePlatform::move(depart().anim[k]);
+        ASSERT_EQ(ligne->caption(), depart().textes_epreuves[k]);
+        lu(QStringLiteral("character %1").arg(k).toLatin1().constData());
+    }
+    FakePlatform::move(depart().background());
+    lu("invitation");
+    for (qint32 score : {kScoreMax, kScoreMin}) {
+        r().score = score;
+        FakePlatform::move(depart().scoreLabel());
+        ASSERT_TRUE(ligne->caption().contains(QString::number(score)));
+        lu("score");
+    }
+    FakePlatform::move(depart().quitter);
+    lu("door closed");
+    press(depart().quitter, Qt::LeftButton);
+    lu("door open");
+    press(depart().quitter, Qt::LeftButton);
+
+    // The warning of a save that failed: the band grows upwards if it must.
+    QFile::remove(dir.filePath(QStringLiteral("4.bin")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("4.bin")));
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::RightButton);
+    ASSERT_EQ(ended, 0);
+    lu("failed save", false);
+    // Back to a short text, the band is back in its place.
+    FakePlatform::move(depart().background());
+    lu("invitation again");
+    EXPECT_EQ(ligne->geometry(), bande);
+}
+
+TEST_F(StartScreen, WhileTheDoorIsOpenNoOtherControlAnswersTheMouse) {
+    press(depart().quitter, Qt::LeftButton);
+    const QString consigne = bottomLine();
+    ASSERT_TRUE(consigne.startsWith(QStringLiteral("Un clic droit")));
+    p.display().redraws.clear();
+    const std::vector<QWidget*> ailleurs = {depart().anim[0],     depart().anim[7],
+                                            depart().anim[13],    depart().background(),
+                                            depart().nom_epreuve, depart().scoreLabel()};
+    for (QWidget* w : ailleurs) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        FakePlatform::move(w);
+        EXPECT_EQ(bottomLine(), consigne);
+        EXPECT_TRUE(activeFrames().empty());
+        click(w);
+        EXPECT_EQ(game->stage().active(), &depart());
+        EXPECT_EQ(bottomLine(), consigne);
+        EXPECT_TRUE(p.display().redraws.empty()) << "no score pulse";
+        EXPECT_EQ(depart().porte_ouverte, 1);
+        EXPECT_TRUE(p.cursor().confinement);
+    }
+    // Once the door is closed, the screen answers again.
+    press(depart().quitter, Qt::LeftButton);
+    FakePlatform::move(depart().anim[7]);
+    EXPECT_EQ(bottomLine(), depart().textes_epreuves[7]);
+    EXPECT_EQ(activeFrames(), std::vector<int>{7});
+}
+
+TEST_F(StartScreen, TheDoorCuttingTheAmbienceShortBringsTheScreenBackToLife) {
+    p.sound().ambienceLengthMs = 60000;
+    r().jouer_ambiance();
+    // Opened and closed in the middle of the ambience: the door's sound cut it.
+    press(depart().quitter, Qt::LeftButton);
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_FALSE(p.sound().ambiencePlaying());
+    p.sound().clear();
+    nextDraw(3);
+    std::set<int> seen;
+    for (int ms = 100; ms <= 2500; ms += 100)
+        p.after(ms, [&] {
+            for (int k : activeFrames())
+                seen.insert(k);
+        });
+    p.advance(2500);
+    EXPECT_EQ(seen, std::set<int>{3}) << "a character came to life";
+    EXPECT_EQ(p.sound().ambienceNames().size(), 1) << "and the next ambience follows";
 }
 
 TEST_F(StartScreen, WhileAnAmbiencePlaysTheTimerDoesNothing) {

@@ -3,7 +3,39 @@
 #include "app/epreuves.h"
 #include "shell/save_file.h"
 
+#include <QImage>
+
 namespace zm::testing {
+
+bool texteEntier(Label* label) {
+    QImage image(label->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    label->render(&image, QPoint(), QRegion(),
+                  label->autoFillBackground() ? QWidget::DrawWindowBackground
+                                              : QWidget::RenderFlags());
+    const QColor fond = label->autoFillBackground()
+                            ? label->palette().color(label->backgroundRole())
+                            : QColor(Qt::transparent);
+    auto encre = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return qAlpha(p) > 64 &&
+               std::abs(qRed(p) - fond.red()) + std::abs(qGreen(p) - fond.green()) +
+                       std::abs(qBlue(p) - fond.blue()) + std::abs(qAlpha(p) - fond.alpha()) >
+                   96;
+    };
+    // The edges the text is not aligned on; inside the frame.
+    const QRect c = label->contentsRect();
+    const Qt::Alignment a = label->alignment();
+    for (int x = c.left(); x <= c.right(); ++x)
+        if ((!(a & Qt::AlignTop) && encre(x, c.top())) ||
+            (!(a & Qt::AlignBottom) && encre(x, c.bottom())))
+            return false;
+    for (int y = c.top(); y <= c.bottom(); ++y)
+        if ((!(a & Qt::AlignLeft) && encre(c.left(), y)) ||
+            (!(a & Qt::AlignRight) && encre(c.right(), y)))
+            return false;
+    return true;
+}
 
 QByteArray fichierJoueurs(const std::vector<std::pair<QString, int>>& players, int indice) {
     TableJoueurs t;

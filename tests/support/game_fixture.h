@@ -22,6 +22,10 @@ namespace zm::testing {
 
 using fake::FakePlatform;
 
+// Whether the text the label draws keeps off the edges inside its frame
+// (but those it is aligned on): text cut by the label leaves ink on them.
+bool texteEntier(Label* label);
+
 // The bytes of a save file holding these players (name, score).
 QByteArray fichierJoueurs(const std::vector<std::pair<QString, int>>& players, int indice = 0);
 

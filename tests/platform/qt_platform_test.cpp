@@ -1,0 +1,107 @@
+// The window and the pointer of the real game, on the display-less platform.
+#include "platform/controls.h"
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+using namespace zm;
+
+namespace {
+
+// The game's window showing a stage with one label, at a given size.
+struct Window {
+    SceneView view;
+    QWidget* stage = new QWidget;
+    Label* label = new Label(stage, QStringLiteral("loin"));
+
+    explicit Window(QSize size) {
+        label->setGeometry(100, 100, 100, 100);
+        view.setStage(stage);
+        view.resize(size);
+        view.show();
+    }
+    QPoint global(QPointF scene) const {
+        return view.viewport()->mapToGlobal(view.mapFromScene(scene));
+    }
+    // The pointer goes to a scene point and the window system reports the move.
+    void moveTo(QPointF scene) {
+        const QPoint g = global(scene);
+        QCursor::setPos(g);
+        QMouseEvent move(QEvent::MouseMove, QPointF(view.viewport()->mapFromGlobal(g)), QPointF(g),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &move);
+    }
+};
+
+} // namespace
+
+TEST(QtCursor, AMoveOutOfTheConfinementReachesNothingAndIsPutBack) {
+    Window w(QSize(800, 600));
+    QtCursor cursor(w.view);
+    int moves = 0;
+    QObject::connect(w.label, &Label::moved, [&] { ++moves; });
+    // Free, the move reaches the label under the pointer.
+    w.moveTo(QPointF(150, 150));
+    ASSERT_EQ(moves, 1);
+
+    const QRect door(QPoint(728, 352), QPoint(764, 397));
+    cursor.confine(door);
+    EXPECT_EQ(cursor.pos(), QPoint(728, 352));
+    w.moveTo(QPointF(150, 150));
+    EXPECT_EQ(moves, 1) << "the move that left the door reached the label";
+    EXPECT_EQ(cursor.pos(), QPoint(728, 352)) << "back on the door's edge";
+    w.moveTo(QPointF(740, 380));
+    EXPECT_EQ(cursor.pos(), QPoint(740, 380));
+
+    cursor.release();
+    w.moveTo(QPointF(150, 150));
+    EXPECT_EQ(moves, 2);
+}
+
+TEST(SceneView, TheSceneFillsTheDisplayExactlyAspectKept) {
+    struct Case {
+        QSize display;
+        QRect scene; // where the scene lands on the display
+    };
+    const Case cases[] = {{{800, 600}, {0, 0, 800, 600}},
+                          {{1366, 768}, {171, 0, 1024, 768}},
+                          {{1920, 1080}, {240, 0, 1440, 1080}},
+                          {{1280, 1024}, {0, 32, 1280, 960}},
+                          {{3840, 2160}, {480, 0, 2880, 2160}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.display.width());
+        Window w(c.display);
+        ASSERT_EQ(w.view.viewport()->size(), c.display);
+        const QTransform t = w.view.viewportTransform();
+        const double scale = c.scene.width() / 800.0;
+        auto near = [](QPointF a, QPointF b) { return QLineF(a, b).length() < 1e-6; };
+        // The scene's corners and centre, on the display.
+        EXPECT_TRUE(near(t.map(QPointF(0, 0)), c.scene.topLeft()));
+        EXPECT_TRUE(near(t.map(QPointF(800, 600)),
+                         QPointF(c.scene.topLeft()) + QPointF(c.scene.width(), c.scene.height())));
+        EXPECT_TRUE(near(t.map(QPointF(400, 300)), QRectF(c.scene).center()));
+        // The display's pixels at the corners of the scene, in the scene.
+        EXPECT_EQ(w.view.mapToScene(c.scene.topLeft()), QPointF(0, 0));
+        const QPointF last = w.view.mapToScene(c.scene.bottomRight());
+        EXPECT_NEAR(last.x(), 800 - 1 / scale, 1e-6);
+        EXPECT_NEAR(last.y(), 600 - 1 / scale, 1e-6);
+        EXPECT_EQ(w.view.mapToScene(c.scene.topLeft() +
+                                    QPoint(c.scene.width() / 2, c.scene.height() / 2)),
+                  QPointF(400, 300));
+        // The pointer placed on a scene pixel is read back on it.
+        QtCursor cursor(w.view);
+        for (QPoint p :
+             {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599), QPoint(400, 300),
+              QPoint(1, 1), QPoint(3, 7), QPoint(728, 352), QPoint(764, 397)}) {
+            cursor.setPos(p);
+            EXPECT_EQ(cursor.pos(), p);
+        }
+        // Nothing scrolls: the scene is all there.
+        EXPECT_EQ(w.view.mapToScene(w.view.viewport()->rect())
+                      .boundingRect()
+                      .intersected(QRectF(0, 0, 800, 600)),
+                  QRectF(0, 0, 800, 600));
+    }
+}
