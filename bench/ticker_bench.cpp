@@ -1,9 +1,13 @@
-// Times the ticker of the reading exercises on the real clock and window:
-// a whole text at both speeds, each step measured from one window to the
-// next, against the 125 ms and 50 ms it should take.
+// Times the timed effects on the real clock and window, against what they
+// should take: the ticker of the reading exercises (a whole text at both
+// speeds, each step measured from one window to the next), a blink series
+// holding events and one letting them run, and the score animation.
 #include "platform/controls.h"
 #include "platform/qt/qt_platform.h"
 #include "reading/defilement_texte.h"
+#include "shell/routines.h"
+#include "shell/screen.h"
+#include "shell/stage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,6 +51,44 @@ int main(int argc, char** argv) {
                     50 + delai, zm::nombreDePas(text), total, expected,
                     100.0 * (total - expected) / expected, double(steps[steps.size() / 2]) / 1e6,
                     double(steps.back()) / 1e6);
+    }
+
+    // A screen of the game on its real platform.
+    struct Essai : zm::Screen {
+        Essai(zm::Routines& r, QWidget* stage) : Screen(QStringLiteral("essai"), r, stage) {
+            addScoreLabel();
+        }
+    };
+    zm::QtPlatform platform;
+    zm::Stage stage;
+    zm::Routines routines(platform, stage, QString());
+    Essai essai(routines, &stage);
+    platform.view().setStage(&stage);
+    platform.view().show();
+    stage.showScreen(&essai);
+    auto mesurer = [&](const char* what, double expected, const std::function<void()>& effect) {
+        QElapsedTimer timer;
+        timer.start();
+        effect();
+        const double took = double(timer.nsecsElapsed()) / 1e6;
+        std::printf("%s: %.1f ms (expected %.0f, %+.2f %%)\n", what, took, expected,
+                    100.0 * (took - expected) / expected);
+    };
+    zm::Label* score = essai.scoreLabel();
+    for (int k = 0; k < 3; ++k) {
+        mesurer("score animation", 240, [&] { routines.afficher_score(essai); });
+        mesurer("blink series, 5 x (50 + 50) ms holding events", 500, [&] {
+            essai.clignoter({.labels = {score}, .allume = Qt::yellow, .eteint = Qt::blue});
+        });
+        mesurer("blink series, 3 x (100 + 100) ms letting events run", 600, [&] {
+            essai.clignoter({.labels = {score},
+                             .allume = Qt::red,
+                             .eteint = Qt::blue,
+                             .fois = 3,
+                             .msAllume = 100,
+                             .msEteint = 100,
+                             .attente = zm::Clignotement::Attente::Laisser});
+        });
     }
     return 0;
 }

@@ -30,3 +30,14 @@ zm_configure_and_build() {
     cmake -S . -B build -G Ninja "${testing[@]}" >/dev/null
     cmake --build build
 }
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer:
+# any report fails the run. Leaks are not looked for: the libraries the game
+# stands on keep caches for the life of the process.
+zm_sanitized_build_and_test() {
+    cmake -S . -B build-asan -G Ninja -DBUILD_TESTING=ON -DZM_SANITIZE=ON >/dev/null
+    cmake --build build-asan
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir build-asan --output-on-failure -j2
+}
