@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -134,7 +135,52 @@ int Label::textHeight() const {
     return int(std::ceil(doc.size().height()));
 }
 
+bool Label::dessinerNet() {
+    const QPixmap shown = pixmap();
+    // The drawing belongs to the picture shown, not to one set since by
+    // QLabel::setPixmap.
+    if (!image_.dessin() || shown.isNull() || shown.cacheKey() != image_.bitmap().cacheKey())
+        return false;
+    QPainter painter(this);
+    // The view enlarges the whole scene: the painter maps the label to the
+    // display through a scale (and a translation) only.
+    const QTransform t = painter.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() <= 1.01 || t.m22() <= 1.01) {
+        painter.end();
+        return false;
+    }
+    QRect cr = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect cible =
+        hasScaledContents()
+            ? cr
+            : style()->itemPixmapRect(cr, QStyle::visualAlignment(layoutDirection(), alignment()),
+                                      shown);
+    // The picture's place on the display, on whole pixels.
+    const QRectF surEcran = t.mapRect(QRectF(cible));
+    const QPoint coin(qRound(surEcran.left()), qRound(surEcran.top()));
+    const QSize pixels(qRound(surEcran.right()) - coin.x(), qRound(surEcran.bottom()) - coin.y());
+    if (rendu_.size() != pixels)
+        rendu_ = image_.rendu(pixels);
+    if (rendu_.isNull()) {
+        painter.end();
+        return false;
+    }
+    drawFrame(&painter);
+    // One pixel of the rendering on one pixel of the display: no filtering.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(t.inverted().mapRect(QRectF(coin, pixels)), rendu_, QRectF(rendu_.rect()));
+    return true;
+}
+
+void Label::hideEvent(QHideEvent* event) {
+    // A hidden label holds no rendering; the shared cache may still keep it.
+    rendu_ = QPixmap();
+    QLabel::hideEvent(event);
+}
+
 void Label::paintEvent(QPaintEvent* event) {
+    if (dessinerNet())
+        return;
     if (lineHeight_ == 100 || !pixmap().isNull()) {
         QLabel::paintEvent(event);
         return;
@@ -170,11 +216,13 @@ void Label::setBackgroundColour(const QColor& background) {
     setAutoFillBackground(background.alpha() > 0);
 }
 
-void Label::setPicture(const QPixmap& picture) {
+void Label::setPicture(const Image& picture) {
     // A picture takes the place of the text.
     if (!picture.isNull())
         caption_.clear();
-    setPixmap(picture);
+    image_ = picture;
+    rendu_ = QPixmap();
+    setPixmap(picture.bitmap());
     if (!picture.isNull())
         resize(picture.size());
 }

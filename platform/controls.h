@@ -3,6 +3,8 @@
 // and an image (a picture in a label); it reports mouse presses with their
 // button, clicks (a left press and release over it), and mouse moves over it.
 
+#include "platform/image.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
@@ -30,8 +32,10 @@ public:
     void setColours(const QColor& text, const QColor& background);
     void setTextColour(const QColor& text);
     void setBackgroundColour(const QColor& background);
-    // An image control: the picture at its own size.
-    void setPicture(const QPixmap& picture);
+    // An image control: the picture at its own size. Where the picture has
+    // its drawing, the label enlarged on a large display draws it sharp.
+    void setPicture(const Image& picture);
+    const Image& picture() const { return image_; }
     void setBold(bool bold);
     // Line height in percent of the font's own (100: as the font says). The
     // child-friendly font has tall lines; long help texts are set tighter.
@@ -59,14 +63,21 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void layOut(QTextDocument& doc) const;
 
 private:
     // Applies shrinkToFit and growUpwardsToFit to the present caption.
     void fit();
     bool fitsInside() const;
-
+    // Draws the picture from its drawing when the label is enlarged; false
+    // when the bitmap is to be drawn instead.
+    bool dessinerNet();
     QString caption_;
+    // The picture given by setPicture (its drawing), and its rendering at
+    // the size last painted.
+    Image image_;
+    QPixmap rendu_;
     int lineHeight_ = 100;
     bool leftPressed_ = false;
     // The size asked for with setPointSize; the font may be smaller.

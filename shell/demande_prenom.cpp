@@ -134,8 +134,7 @@ DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecr
 Label* DemandePrenom::bouton(const QString& name, const QString& imageName, QRect geometry,
                              const QString& caption, Label** image) {
     *image = addLabel(imageName, geometry);
-    (*image)->setScaledContents(true);
-    (*image)->setPixmap(divers_.bouton);
+    (*image)->setPicture(divers_.bouton.scaled(geometry.size()));
     Label* label = addLabel(name, geometry, caption);
     label->setAlignment(Qt::AlignCenter);
     label->setPointSize(13);

@@ -100,17 +100,17 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
 
 Depart::~Depart() = default;
 
-QPixmap Depart::imageRepos(int k) const {
+Image Depart::imageRepos(int k) const {
     return k < 10 ? Divers::decouper(divers_.dessins, coin(kCoinsRepos, k), kPersonnage)
                   : Divers::decouper(divers_.dessins2, coin(kCoinsRepos, k - 10), kPersonnage);
 }
 
-QPixmap Depart::imageActive(int k) const {
+Image Depart::imageActive(int k) const {
     return k < 10 ? Divers::decouper(divers_.dessins, coin(kCoinsActifs, k), kPersonnage)
                   : Divers::decouper(divers_.dessins2, coin(kCoinsActifs, k - 10), kPersonnage);
 }
 
-QPixmap Depart::imagePorte(int i) const {
+Image Depart::imagePorte(int i) const {
     return Divers::decouper(divers_.dessins3, QPoint(41 * i + 1, 1), kPorte);
 }
 

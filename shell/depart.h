@@ -42,9 +42,9 @@ public:
 
 private:
     bool sauvegardeEchouee_ = false;
-    QPixmap imageRepos(int k) const;
-    QPixmap imageActive(int k) const;
-    QPixmap imagePorte(int i) const;
+    Image imageRepos(int k) const;
+    Image imageActive(int k) const;
+    Image imagePorte(int i) const;
     void dessiner_personnages();
     void remettre_personnages();
     void survolFond();

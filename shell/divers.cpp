@@ -1,13 +1,27 @@
 #include "shell/divers.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace zm {
 
-QPixmap chargerImage(const QString& path) {
+Image chargerImage(const QString& path) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
-    return QPixmap::fromImage(reader.read());
+    const bool svg = reader.format() == "svg";
+    const QPixmap bitmap = QPixmap::fromImage(reader.read());
+    if (bitmap.isNull())
+        return {};
+    if (svg)
+        return Image(bitmap, std::make_shared<Dessin>(path, bitmap.size()));
+    const QFileInfo file(path);
+    const QString drawing = file.dir().filePath(QStringLiteral("vectoriel/") + file.fileName() +
+                                                QStringLiteral(".svg"));
+    // Only looked at here; read the first time the picture is enlarged.
+    if (QFileInfo(drawing).isFile())
+        return Image(bitmap, std::make_shared<Dessin>(drawing, bitmap.size()));
+    return Image(bitmap);
 }
 
 Divers::Divers(const QString& datasDir) {
@@ -21,7 +35,7 @@ Divers::Divers(const QString& datasDir) {
     aide = load("aide");
 }
 
-QPixmap Divers::decouper(const QPixmap& sheet, QPoint corner, QSize size) {
+Image Divers::decouper(const Image& sheet, QPoint corner, QSize size) {
     if (sheet.isNull())
         return {};
     return sheet.copy(QRect(corner, size));

@@ -67,12 +67,10 @@ EcranEpreuve::EcranEpreuve(const DescriptionEpreuve& description, Routines& rout
     connect(fond, &Label::clicked, this, [this] { continuer(); });
 }
 
-void EcranEpreuve::setBouton(const QPixmap& picture) {
+void EcranEpreuve::setBouton(const Image& picture) {
     bouton_ = picture;
     for (Label* image : imagesBoutons_)
-        image->setPicture(picture.isNull() ? picture
-                                           : picture.scaled(image->size(), Qt::IgnoreAspectRatio,
-                                                            Qt::SmoothTransformation));
+        image->setPicture(picture.scaled(image->size()));
 }
 
 void EcranEpreuve::Bouton::montrer(bool visible) const {
@@ -92,7 +90,7 @@ EcranEpreuve::Bouton EcranEpreuve::addBouton(const QString& image, const QString
     return b;
 }
 
-void EcranEpreuve::setAidePicture(const QPixmap& picture) {
+void EcranEpreuve::setAidePicture(const Image& picture) {
     if (aide)
         aide->setPicture(picture);
 }

@@ -40,10 +40,10 @@ public:
     // repriseApresAide(); then the screen takes over the display and shows
     // the pointer, and a fresh visit goes on with demarrer().
     void activate() final;
-    void setAidePicture(const QPixmap& picture);
+    void setAidePicture(const Image& picture);
     // The button picture of the resource screen, for screens that draw
     // their buttons with it.
-    void setBouton(const QPixmap& picture);
+    void setBouton(const Image& picture);
     const DescriptionEpreuve& description() const { return description_; }
 
     Label* aide = nullptr;
@@ -85,7 +85,7 @@ protected:
 
     Bouton addBouton(const QString& image, const QString& label, QRect geometry,
                      const QString& caption, int points = 14);
-    const QPixmap& bouton() const { return bouton_; }
+    const Image& bouton() const { return bouton_; }
     // The back label and its button picture.
     void montrerRetour(bool visible) { retourBouton_.montrer(visible); }
     void revenirAuDepart();
@@ -93,7 +93,7 @@ protected:
 private:
     void ouvrirAide();
     DescriptionEpreuve description_;
-    QPixmap bouton_;
+    Image bouton_;
     std::vector<Label*> imagesBoutons_;
     Bouton retourBouton_;
 };

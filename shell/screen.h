@@ -43,7 +43,7 @@ public:
     // when a screen shown over it is hidden again.
     virtual void activate() {}
 
-    void setBackground(const QPixmap& picture) { fond->setPicture(picture); }
+    void setBackground(const Image& picture) { fond->setPicture(picture); }
     // The background picture of this file, read when the screen is first
     // shown: a screen never visited costs neither time nor memory.
     void setBackgroundFile(const QString& path);

@@ -1,8 +1,13 @@
 // The pictures of the data folder, as the build draws them.
 #include "shell/ecran_epreuve.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -124,5 +129,48 @@ TEST(Pictures, NoPlateIsPaintedUnderTheBackLabel) {
         ASSERT_FALSE(image.isNull());
         EXPECT_LE(brightness(image, retour),
                   std::max(brightness(image, gauche), brightness(image, dessous)) + 15);
+    }
+}
+
+TEST(Pictures, EachPictureHasItsDrawingBesideItAndTheDrawingIsThePicture) {
+    QStringList names = {QStringLiteral("dessins"), QStringLiteral("dessins2"),
+                         QStringLiteral("dessins3"), QStringLiteral("bouton"),
+                         QStringLiteral("aide")};
+    for (int n = 101; n <= 116; ++n)
+        names << QString::number(n);
+    // Every drawing of the sources too, should one be added.
+    for (const QString& svg : QDir(QStringLiteral(ZM_SOURCE_DIR "/content/pictures"))
+                                  .entryList({QStringLiteral("*.svg")}, QDir::Files))
+        if (!names.contains(QFileInfo(svg).completeBaseName()))
+            names << QFileInfo(svg).completeBaseName();
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = QStringLiteral(ZM_DATAS_DIR "/vectoriel/") + name + ".svg";
+        QFile shipped(path);
+        QFile source(QStringLiteral(ZM_SOURCE_DIR "/content/pictures/") + name + ".svg");
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        EXPECT_EQ(shipped.readAll(), source.readAll());
+
+        const QImage bitmap = load(name);
+        QSvgRenderer svg(path);
+        ASSERT_TRUE(svg.isValid());
+        ASSERT_EQ(svg.defaultSize(), bitmap.size());
+        QImage drawn(bitmap.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        {
+            QPainter painter(&drawn);
+            painter.setRenderHint(QPainter::Antialiasing);
+            svg.render(&painter);
+        }
+        drawn = drawn.convertToFormat(QImage::Format_ARGB32);
+        int differ = 0;
+        for (int y = 0; y < bitmap.height(); ++y)
+            for (int x = 0; x < bitmap.width(); ++x) {
+                const QRgb a = bitmap.pixel(x, y), b = drawn.pixel(x, y);
+                differ += std::abs(qRed(a) - qRed(b)) > 2 || std::abs(qGreen(a) - qGreen(b)) > 2 ||
+                          std::abs(qBlue(a) - qBlue(b)) > 2 || std::abs(qAlpha(a) - qAlpha(b)) > 2;
+            }
+        EXPECT_EQ(differ, 0);
     }
 }

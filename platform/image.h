@@ -1,0 +1,80 @@
+#pragma once
+// A picture of the game and, where the game has it, the vector drawing it was
+// made from. The scene is laid out at 800 x 600 and enlarged to fill the
+// display: a label enlarged this way draws its picture again from the drawing
+// at the display's own resolution, sharp, instead of stretching the bitmap.
+// Without a drawing (or one that cannot be read) the bitmap is drawn as it is.
+
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+#include <memory>
+
+class QSvgRenderer;
+
+namespace zm {
+
+// An SVG drawing whose default size matches a bitmap of the game. It is read
+// on first use only: at the scene's own size nothing opens it.
+class Dessin {
+public:
+    // `chemin`: the SVG file (or resource); `taille`: the size of the bitmap
+    // made from the whole drawing, in which zones are given.
+    Dessin(QString chemin, QSize taille);
+    ~Dessin();
+    Dessin(const Dessin&) = delete;
+    Dessin& operator=(const Dessin&) = delete;
+
+    const QString& chemin() const { return chemin_; }
+    QSize taille() const { return taille_; }
+    // The zone (in pixels of the bitmap) drawn into a picture of `pixels`;
+    // null when the file is missing, unreadable, or of another size than the
+    // bitmap (then it is not the drawing of that bitmap). Renderings are kept
+    // in a cache of bounded size shared by all drawings.
+    QPixmap rendu(const QRectF& zone, QSize pixels) const;
+
+    // How many renderings were made since the start (the cache spares the
+    // others): painting stays fast only if this does not grow frame by frame.
+    static int rendusEffectues();
+    // Empties the cache of renderings.
+    static void viderCache();
+
+private:
+    QSvgRenderer* lire() const;
+    QString chemin_;
+    QSize taille_;
+    mutable std::unique_ptr<QSvgRenderer> svg_;
+    mutable bool lu_ = false;
+};
+
+class Image {
+public:
+    Image() = default;
+    // A bitmap alone.
+    Image(const QPixmap& bitmap) : bitmap_(bitmap) {} // NOLINT: a bitmap is an Image
+    // A bitmap and the zone of the drawing it shows (the whole drawing when
+    // the zone is empty).
+    Image(const QPixmap& bitmap, std::shared_ptr<const Dessin> dessin, QRectF zone = {});
+
+    const QPixmap& bitmap() const { return bitmap_; }
+    const std::shared_ptr<const Dessin>& dessin() const { return dessin_; }
+    QRectF zone() const { return zone_; }
+    bool isNull() const { return bitmap_.isNull(); }
+    QSize size() const { return bitmap_.size(); }
+
+    // The rectangle of this picture (a figure cut from a sheet), with the
+    // matching zone of its drawing.
+    Image copy(const QRect& rect) const;
+    // This picture at another size (smooth bitmap), same drawing.
+    Image scaled(QSize size) const;
+    // The picture drawn from its drawing at `pixels`; null without a drawing
+    // that can be read.
+    QPixmap rendu(QSize pixels) const;
+
+private:
+    QPixmap bitmap_;
+    std::shared_ptr<const Dessin> dessin_;
+    QRectF zone_;
+};
+
+} // namespace zm

@@ -1,0 +1,253 @@
+// Pictures enlarged with the scene: drawn from their drawing, sharp, where
+// they have one; the bitmap as before everywhere else.
+#include "platform/controls.h"
+#include "platform/image.h"
+
+#include <QFile>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace zm;
+
+namespace {
+
+// 40 x 30: black on the left half, white on the right, the edge at x = 20.
+const char* const kDemiNoir =
+    R"(<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30" viewBox="0 0 40 30">)"
+    R"(<rect x="0" y="0" width="20" height="30" fill="#000"/>)"
+    R"(<rect x="20" y="0" width="20" height="30" fill="#fff"/></svg>)";
+
+// A sheet of two figures side by side: red (0-20) and blue (20-40).
+const char* const kPlanche =
+    R"(<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30" viewBox="0 0 40 30">)"
+    R"(<rect x="0" y="0" width="20" height="30" fill="#f00"/>)"
+    R"(<rect x="20" y="0" width="20" height="30" fill="#00f"/></svg>)";
+
+constexpr QPoint kPlace(7, 7); // 16.8 display pixels at 2.4: not on a whole pixel
+constexpr QSize kStage(100, 75);
+
+class Dessins {
+public:
+    QString chemin(const QString& nom) const { return dir_.filePath(nom); }
+    QString ecrire(const QString& nom, const QByteArray& svg) {
+        const QString path = chemin(nom);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(svg);
+        return path;
+    }
+    // The bitmap of a drawing, as the build makes it.
+    static QPixmap bitmap(const QString& path) {
+        QSvgRenderer svg(path);
+        QPixmap picture(svg.defaultSize());
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        svg.render(&painter);
+        return picture;
+    }
+    Image image(const QString& nom, const QByteArray& svg) {
+        const QString path = ecrire(nom, svg);
+        const QPixmap b = bitmap(path);
+        return Image(b, std::make_shared<Dessin>(path, b.size()));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The stage enlarged as the game's view enlarges it: a widget in a graphics
+// scene, the scene drawn `echelle` times larger.
+QImage rendre(QGraphicsScene& scene, double echelle) {
+    QImage out((QSizeF(kStage) * echelle).toSize(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    scene.render(&painter, QRectF(out.rect()), QRectF(QPointF(0, 0), QSizeF(kStage)));
+    return out;
+}
+
+QImage peindre(const std::function<void(QWidget& stage)>& remplir, double echelle) {
+    QGraphicsScene scene;
+    auto* stage = new QWidget;
+    stage->resize(kStage);
+    remplir(*stage);
+    scene.addWidget(stage);
+    return rendre(scene, echelle);
+}
+
+// One picture label on the stage, painted as often as needed.
+class Scene {
+public:
+    Scene() : stage_(new QWidget), label(new Label(stage_)) {
+        stage_->resize(kStage);
+        label->move(kPlace);
+        scene_.addWidget(stage_);
+    }
+    QImage peindre(double echelle) { return rendre(scene_, echelle); }
+
+private:
+    QGraphicsScene scene_;
+    QWidget* stage_;
+
+public:
+    Label* label;
+};
+
+QImage peindreImage(const Image& image, double echelle) {
+    return peindre(
+        [&](QWidget& stage) {
+            auto* label = new Label(&stage, QStringLiteral("image"));
+            label->move(kPlace);
+            label->setPicture(image);
+        },
+        echelle);
+}
+
+// Pixels neither black nor white across the middle row of the picture.
+int grisSurLaLigne(const QImage& drawn, double echelle) {
+    const int y = int((kPlace.y() + 15) * echelle);
+    const int debut = int(kPlace.x() * echelle) + 2;
+    const int fin = int((kPlace.x() + 40) * echelle) - 2;
+    int gris = 0;
+    for (int x = debut; x < fin; ++x) {
+        const int v = qGray(drawn.pixel(x, y));
+        gris += v > 8 && v < 247;
+    }
+    return gris;
+}
+
+} // namespace
+
+TEST(ImageNette, AnEnlargedLabelDrawsItsDrawingSharpWhereTheBitmapIsBlurred) {
+    Dessins d;
+    const Image image = d.image(QStringLiteral("demi.svg"), kDemiNoir);
+    const Image bitmapSeul(image.bitmap());
+    for (double echelle : {2.4, 1.7, 3.6}) {
+        SCOPED_TRACE(echelle);
+        const int net = grisSurLaLigne(peindreImage(image, echelle), echelle);
+        const int flou = grisSurLaLigne(peindreImage(bitmapSeul, echelle), echelle);
+        EXPECT_LE(net, 1);
+        EXPECT_GE(flou, 2);
+    }
+}
+
+TEST(ImageNette, WithoutAUsableDrawingTheLabelDrawsTheBitmapAsAPlainLabelDoes) {
+    Dessins d;
+    const QString bon = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    const QPixmap bitmap = Dessins::bitmap(bon);
+    const QString autreTaille = d.ecrire(
+        QStringLiteral("grand.svg"),
+        QByteArray(kDemiNoir).replace(R"(width="40" height="30")", R"(width="80" height="60")"));
+    const QString abime = d.ecrire(QStringLiteral("abime.svg"), "<svg width=");
+    struct Cas {
+        const char* nom;
+        Image image;
+        double echelle;
+    };
+    const Cas cas[] = {
+        {"bitmap alone", Image(bitmap), 2.4},
+        {"drawing at the scene's own size",
+         Image(bitmap, std::make_shared<Dessin>(bon, bitmap.size())), 1.0},
+        {"missing drawing",
+         Image(bitmap,
+               std::make_shared<Dessin>(d.chemin(QStringLiteral("absent.svg")), bitmap.size())),
+         2.4},
+        {"damaged drawing", Image(bitmap, std::make_shared<Dessin>(abime, bitmap.size())), 2.4},
+        {"drawing of another size",
+         Image(bitmap, std::make_shared<Dessin>(autreTaille, bitmap.size())), 2.4},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const QImage plain = peindre(
+            [&](QWidget& stage) {
+                auto* label = new QLabel(&stage);
+                label->move(kPlace);
+                label->setPixmap(bitmap);
+                label->resize(bitmap.size());
+            },
+            c.echelle);
+        EXPECT_EQ(peindreImage(c.image, c.echelle), plain);
+    }
+}
+
+TEST(ImageNette, AtTheScenesOwnSizeTheDrawingIsNeverRead) {
+    Dessins d;
+    const Image image = d.image(QStringLiteral("demi.svg"), kDemiNoir);
+    const int avant = Dessin::rendusEffectues();
+    peindreImage(image, 1.0);
+    EXPECT_EQ(Dessin::rendusEffectues(), avant);
+}
+
+TEST(ImageNette, TheDrawingFollowsThePictureShownNotAnOldOne) {
+    Dessins d;
+    const Image noir = d.image(QStringLiteral("demi.svg"), kDemiNoir);
+    const Image planche = d.image(QStringLiteral("planche.svg"), kPlanche);
+    const QImage attenduPlanche = peindreImage(planche, 2.4);
+    const QImage attenduBitmap = peindreImage(Image(noir.bitmap()), 2.4);
+
+    // Another picture after a first one was painted: the new drawing.
+    Scene scene;
+    scene.label->setPicture(noir);
+    scene.peindre(2.4);
+    scene.label->setPicture(planche);
+    EXPECT_EQ(scene.peindre(2.4), attenduPlanche);
+    // A bitmap given straight to the QLabel: the old drawing is not its own.
+    scene.label->setPixmap(noir.bitmap());
+    EXPECT_EQ(scene.peindre(2.4), attenduBitmap);
+}
+
+TEST(ImageNette, FiguresCutFromASheetAndResizedPicturesKeepTheirPartOfTheDrawing) {
+    Dessins d;
+    const Image planche = d.image(QStringLiteral("planche.svg"), kPlanche);
+    struct Cas {
+        const char* nom;
+        Image image;
+        QRgb couleur;
+    };
+    const Cas cas[] = {
+        {"left figure", planche.copy(QRect(0, 0, 20, 30)), qRgb(255, 0, 0)},
+        {"right figure", planche.copy(QRect(20, 0, 20, 30)), qRgb(0, 0, 255)},
+        {"right figure, doubled", planche.copy(QRect(20, 0, 20, 30)).scaled(QSize(40, 60)),
+         qRgb(0, 0, 255)},
+    };
+    const double echelle = 2.4;
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const QImage drawn = peindreImage(c.image, echelle);
+        // Every pixel of the picture's place is the figure's colour: nothing
+        // of the other figure, no blur from the sheet.
+        const QRect place(QPoint(int(kPlace.x() * echelle) + 1, int(kPlace.y() * echelle) + 1),
+                          (QSizeF(c.image.size()) * echelle).toSize() - QSize(3, 3));
+        int autres = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y)
+            for (int x = place.left(); x <= place.right(); ++x)
+                autres += drawn.pixel(x, y) != (c.couleur | 0xff000000u);
+        EXPECT_EQ(autres, 0);
+    }
+}
+
+TEST(ImageNette, EachRenderingIsMadeOnceNotAtEveryFrame) {
+    Dessin::viderCache();
+    Dessins d;
+    const Image planche = d.image(QStringLiteral("planche.svg"), kPlanche);
+    const Image gauche = planche.copy(QRect(0, 0, 20, 30));
+    const Image droite = planche.copy(QRect(20, 0, 20, 30));
+    const int avant = Dessin::rendusEffectues();
+    // A character of the start screen: resting, active, resting... frame after frame.
+    Scene scene;
+    for (int frame = 0; frame < 20; ++frame) {
+        scene.label->setPicture(frame % 2 ? droite : gauche);
+        scene.peindre(2.4);
+    }
+    EXPECT_EQ(Dessin::rendusEffectues() - avant, 2);
+    // Another size of display: drawn again, once.
+    for (int frame = 0; frame < 4; ++frame)
+        scene.peindre(3.6);
+    EXPECT_EQ(Dessin::rendusEffectues() - avant, 3);
+}

@@ -1,0 +1,190 @@
+// The pictures the game loads come with the drawings they were made from,
+// where the data folder has them; the game draws the bitmaps without them.
+#include "shell/divers.h"
+#include "shell/images.h"
+#include "support/game_fixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QPainter>
+
+using namespace zm;
+using namespace zm::testing;
+
+namespace {
+
+const char* const kCarre =
+    R"(<svg xmlns="http://www.w3.org/2000/svg" width="12" height="8" viewBox="0 0 12 8">)"
+    R"(<rect x="0" y="0" width="12" height="8" fill="#08f"/></svg>)";
+
+void ecrire(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QByteArray png(QSize size) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The mean difference, per channel of premultiplied pixels, between two
+// pictures of the same size (255 when the sizes differ).
+double ecart(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.isNull())
+        return 255;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    double somme = 0;
+    for (int j = 0; j < x.height(); ++j)
+        for (int i = 0; i < x.width(); ++i) {
+            const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
+            somme += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                     std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+        }
+    return somme / (4.0 * x.width() * x.height());
+}
+
+} // namespace
+
+TEST(ChargerImage, TakesTheDrawingBesideThePictureOrThePictureItselfWhenItIsOne) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("vectoriel"));
+    ecrire(dir.filePath(QStringLiteral("avec")), png({12, 8}));
+    ecrire(dir.filePath(QStringLiteral("vectoriel/avec.svg")), kCarre);
+    ecrire(dir.filePath(QStringLiteral("sans")), png({12, 8}));
+    ecrire(dir.filePath(QStringLiteral("dessin")), kCarre);
+    ecrire(dir.filePath(QStringLiteral("abime")), "\x89PNG garbage");
+    struct Cas {
+        const char* nom;
+        bool image;
+        QString dessin;
+    };
+    const Cas cas[] = {
+        {"avec", true, dir.filePath(QStringLiteral("vectoriel/avec.svg"))},
+        {"sans", true, QString()},
+        {"dessin", true, dir.filePath(QStringLiteral("dessin"))},
+        {"abime", false, QString()},
+        {"absente", false, QString()},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Image image = chargerImage(dir.filePath(QString::fromLatin1(c.nom)));
+        EXPECT_EQ(!image.isNull(), c.image);
+        EXPECT_EQ(image.dessin() ? image.dessin()->chemin() : QString(), c.dessin);
+        if (image.dessin()) {
+            EXPECT_EQ(image.size(), QSize(12, 8));
+            EXPECT_EQ(image.rendu({24, 16}).toImage().pixelColor(5, 5), QColor(0, 0x88, 0xff));
+        }
+    }
+}
+
+TEST(ChargerImage, TheBuiltInPicturesComeWithTheirDrawing) {
+    for (const char* nom : {"point_games/plus", "point_games/moins", "point_games/fin_bonneteau",
+                            "reading/fin_defilement", "reading/fin_trous"}) {
+        SCOPED_TRACE(nom);
+        const Image image = imageIntegree(QString::fromLatin1(nom));
+        ASSERT_FALSE(image.isNull());
+        ASSERT_TRUE(image.dessin());
+        EXPECT_LT(ecart(image.rendu(image.size()).toImage(), image.bitmap().toImage()), 1.0);
+    }
+    EXPECT_TRUE(imageIntegree(QStringLiteral("point_games/absente")).isNull());
+}
+
+namespace {
+
+// A game whose data folder has the built pictures, with or without their
+// drawings.
+struct PicturesOfTheGame : GameTest {
+    void copyPictures(bool drawings) {
+        QStringList names = {QStringLiteral("dessins"), QStringLiteral("dessins2"),
+                             QStringLiteral("dessins3"), QStringLiteral("bouton"),
+                             QStringLiteral("aide")};
+        for (int n = 101; n <= 116; ++n)
+            names << QString::number(n);
+        QDir(dir.path()).mkdir(QStringLiteral("vectoriel"));
+        for (const QString& n : names) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ZM_DATAS_DIR "/") + n, dir.filePath(n)));
+            const QString svg = QStringLiteral("vectoriel/") + n + QStringLiteral(".svg");
+            if (drawings) {
+                ASSERT_TRUE(QFile::copy(QStringLiteral(ZM_DATAS_DIR "/") + svg, dir.filePath(svg)));
+            }
+        }
+    }
+    // Every label that shows a picture, on every screen, every background read.
+    std::vector<Label*> picturesShown() {
+        // The exercise screens are made on first use: all of them, here.
+        for (int k = 0; k < 14; ++k)
+            game->epreuve(k);
+        for (Screen* s : game->stage().findChildren<Screen*>())
+            s->preparerAffichage();
+        std::vector<Label*> out;
+        for (Label* l : game->stage().findChildren<Label*>())
+            if (!l->pixmap().isNull())
+                out.push_back(l);
+        return out;
+    }
+    static QString nom(const Label* l) {
+        return l->parentWidget()->objectName() + QStringLiteral("/") + l->objectName();
+    }
+};
+
+} // namespace
+
+TEST_F(PicturesOfTheGame, EveryPictureShownAnywhereComesWithTheMatchingPartOfItsDrawing) {
+    copyPictures(true);
+    writeSave(fichierJoueurs({{QStringLiteral("Zoé"), 7}}));
+    startGame();
+    jouer();
+    const std::vector<Label*> labels = picturesShown();
+    // Backgrounds, characters, the door, buttons, help images, emblems.
+    EXPECT_GT(labels.size(), 60u);
+    for (Label* l : labels) {
+        SCOPED_TRACE(nom(l).toStdString());
+        const Image& image = l->picture();
+        ASSERT_TRUE(image.dessin());
+        EXPECT_EQ(image.bitmap().cacheKey(), l->pixmap().cacheKey());
+        // Drawn at the picture's size, the zone gives back the bitmap: the
+        // same pixels, or close ones for a bitmap resized smoothly (a wrong
+        // figure of a sheet is 25 or more away).
+        const bool redimensionnee = image.zone().size() != QSizeF(image.size());
+        EXPECT_LT(ecart(image.rendu(image.size()).toImage(), l->pixmap().toImage()),
+                  redimensionnee ? 6.0 : 0.5);
+    }
+    // A character brought to life: its active frame, with its own part.
+    const qint64 repos = depart().anim[4]->pixmap().cacheKey();
+    FakePlatform::move(depart().anim[4]);
+    ASSERT_NE(depart().anim[4]->pixmap().cacheKey(), repos);
+    EXPECT_LT(ecart(depart().anim[4]->picture().rendu({135, 123}).toImage(),
+                    depart().anim[4]->pixmap().toImage()),
+              0.5);
+}
+
+TEST_F(PicturesOfTheGame, WithoutTheDrawingsTheGameShowsTheSamePictures) {
+    copyPictures(true);
+    writeSave(fichierJoueurs({{QStringLiteral("Zoé"), 7}}));
+    startGame();
+    jouer();
+    std::map<QString, QImage> avec;
+    for (Label* l : picturesShown())
+        avec[nom(l)] = l->pixmap().toImage();
+
+    QDir(dir.filePath(QStringLiteral("vectoriel"))).removeRecursively();
+    restartGame();
+    jouer();
+    std::map<QString, QImage> sans;
+    for (Label* l : picturesShown()) {
+        // Only the built-in emblems keep theirs: they are part of the program.
+        const auto& dessin = l->picture().dessin();
+        EXPECT_TRUE(!dessin || dessin->chemin().startsWith(QStringLiteral(":/")))
+            << nom(l).toStdString();
+        sans[nom(l)] = l->pixmap().toImage();
+    }
+    EXPECT_EQ(avec.size(), sans.size());
+    EXPECT_TRUE(avec == sans);
+}
