@@ -222,22 +222,16 @@ bool Machine::refus() {
                             QStringLiteral(" !\nVous pensez que je ne surveille pas votre score "
                                            "?\nIL FAUT AU MINIMUM 20 PIECES POUR JOUER !"));
     // Each flash lights `gains` and the windows in yellow, then puts `gains`
-    // back in blue and the windows in red: two colours at once, so the
-    // flashes are drawn here rather than by clignoter(), which gives all its
-    // labels the same colour.
-    auto colorer = [this](const QColor& gains, const QColor& fenetres) {
-        mise->gains->setTextColour(gains);
-        for (Label* fenetre : mot_machine)
-            fenetre->setTextColour(fenetres);
-    };
-    for (int k = 0; k < 5; ++k) {
-        colorer(kJaune, kJaune);
-        if (!pause(100))
-            return false;
-        colorer(kBleu, kRouge);
-        if (!pause(100))
-            return false;
+    // back in blue and the windows in red.
+    Clignotement c{.allume = kJaune, .fois = 5, .msAllume = 100, .msEteint = 100};
+    c.labels.push_back(mise->gains);
+    c.eteints.push_back(kBleu);
+    for (Label* fenetre : mot_machine) {
+        c.labels.push_back(fenetre);
+        c.eteints.push_back(kRouge);
     }
+    if (!clignoter(c))
+        return false;
     mise->gains->setTextColour(kRouge);
     commentaire->setTextColour(kRouge);
     return true;

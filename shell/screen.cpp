@@ -57,8 +57,12 @@ bool Screen::pause(int ms, QWidget* aDessiner) {
 }
 
 bool Screen::clignoter(const Clignotement& c) {
-    auto colorer = [&](const QColor& colour) {
-        for (Label* label : c.labels) {
+    auto colorer = [&](bool allume) {
+        for (std::size_t i = 0; i < c.labels.size(); ++i) {
+            Label* label = c.labels[i];
+            const QColor colour = allume                 ? c.allume
+                                  : i < c.eteints.size() ? c.eteints[i]
+                                                         : c.eteint;
             if (c.couleur == Clignotement::Couleur::Texte)
                 label->setTextColour(colour);
             else
@@ -73,10 +77,10 @@ bool Screen::clignoter(const Clignotement& c) {
             return false;
         if (c.avant)
             c.avant(k);
-        colorer(c.allume);
+        colorer(true);
         if (!attente(c.msAllume, retenir))
             return false;
-        colorer(c.eteint);
+        colorer(false);
         if (!attente(c.msEteint, retenir))
             return false;
         if (c.apres)

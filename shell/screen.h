@@ -26,6 +26,8 @@ struct Clignotement {
     enum class Attente { Retenir, Laisser }; // hold events, or let them run
     std::vector<Label*> labels = {};
     QColor allume = {}, eteint = {};
+    // The "off" colour of each label, where they differ (else `eteint`).
+    std::vector<QColor> eteints = {};
     int fois = 5;
     int msAllume = 50, msEteint = 50;
     Attente attente = Attente::Retenir;

@@ -90,6 +90,16 @@ TEST_F(ScreenBase, BlinksAsAskedAndHoldsOrLetsEventsRun) {
     }
 }
 
+TEST_F(ScreenBase, EachLabelMayHaveItsOwnOffColour) {
+    const QColor kRouge(255, 0, 0);
+    Label* a = essai->commentaire;
+    Label* b = essai->scoreLabel();
+    ASSERT_TRUE(essai->clignoter(
+        {.labels = {a, b}, .allume = kJaune, .eteint = kBleu, .eteints = {kRouge}, .fois = 2}));
+    EXPECT_EQ(a->palette().color(QPalette::WindowText), kRouge);
+    EXPECT_EQ(b->palette().color(QPalette::WindowText), kBleu) << "the common one, past the list";
+}
+
 TEST_F(ScreenBase, ABlinkStopsWhenTheScreenIsLeft) {
     int flashes = 0;
     p.after(150, [&] { game->stage().hideScreen(essai.get()); });
