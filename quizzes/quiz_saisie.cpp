@@ -23,14 +23,7 @@ QuizSaisie::QuizSaisie(const DescriptionEpreuve& description, Routines& routines
     question->setWordWrap(true);
     question->setBold(true);
 
-    reponse = new QLineEdit(this);
-    reponse->setObjectName(QStringLiteral("reponse"));
-    reponse->setAlignment(Qt::AlignCenter);
-    QFont font = reponse->font();
-    font.setPointSize(20);
-    reponse->setFont(font);
-    reponse->setMaxLength(40);
-    surEntree(reponse, [this] { verifier_reponse(); });
+    reponse = boiteReponse(this, {}, 20, 40, [this] { verifier_reponse(); });
     setAnswerColours(kNoir, Qt::white);
 
     solution = addLabel(QStringLiteral("solution"), {}, kConsigne);

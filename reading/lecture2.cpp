@@ -56,15 +56,8 @@ Lecture2::Lecture2(const DescriptionEpreuve& description, Routines& routines, QW
         connect(b.label, &Label::clicked, this, [this, i] { juger_vrai_faux(i); });
     }
 
-    reponse = new QLineEdit(this);
-    reponse->setObjectName(QStringLiteral("reponse"));
-    reponse->setGeometry(250, 412, 300, 50);
-    reponse->setAlignment(Qt::AlignCenter);
-    QFont grande = reponse->font();
-    grande.setPointSize(18);
-    reponse->setFont(grande);
-    reponse->setMaxLength(40);
-    surEntree(reponse, [this] { juger_reponse_tapee(); });
+    reponse =
+        boiteReponse(this, QRect(250, 412, 300, 50), 18, 40, [this] { juger_reponse_tapee(); });
 
     const char* const libelles[2] = {"Effacement normal", "Effacement rapide"};
     for (int i = 0; i < 2; ++i) {

@@ -17,15 +17,7 @@ const QStringList& Trous::liste_trous() {
 Trous::Trous(const DescriptionEpreuve& description, Routines& routines, QWidget* stage)
     : EcranDefilant(description, routines, stage, QStringLiteral("fin_trous")) {
     commentaire->setGeometry(40, 160, 720, 140);
-    reponse = new QLineEdit(this);
-    reponse->setObjectName(QStringLiteral("reponse"));
-    reponse->setGeometry(250, 320, 300, 48);
-    reponse->setAlignment(Qt::AlignCenter);
-    QFont font = reponse->font();
-    font.setPointSize(18);
-    reponse->setFont(font);
-    reponse->setMaxLength(30);
-    surEntree(reponse, [this] { verifier_mot(); });
+    reponse = boiteReponse(this, QRect(250, 320, 300, 48), 18, 30, [this] { verifier_mot(); });
     reponse->hide();
     connect(commencer, &Label::clicked, this, &Trous::commencer_texte);
 }

@@ -35,6 +35,20 @@ void surEntree(QLineEdit* box, std::function<void()> action) {
     new ToucheEntree(box, std::move(action));
 }
 
+QLineEdit* boiteReponse(QWidget* screen, QRect geometry, int points, int longueur,
+                        std::function<void()> action) {
+    auto* box = new QLineEdit(screen);
+    box->setObjectName(QStringLiteral("reponse"));
+    box->setGeometry(geometry);
+    box->setAlignment(Qt::AlignCenter);
+    QFont font = box->font();
+    font.setPointSize(points);
+    box->setFont(font);
+    box->setMaxLength(longueur);
+    surEntree(box, std::move(action));
+    return box;
+}
+
 namespace {
 
 QString formeComparee(const QString& text) {
