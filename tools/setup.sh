@@ -20,6 +20,10 @@ zm_install_missing() {
         "${missing[@]}"
 }
 
+# Clones in other folders (a CI run, a second checkout) share one compiler
+# cache: paths are taken relative to the checkout.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+
 # Tests are built when asked for ("ON"), and otherwise left as the build
 # folder has them, so that playing after testing rebuilds nothing.
 zm_configure_and_build() {
