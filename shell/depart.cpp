@@ -145,7 +145,7 @@ void Depart::survolPersonnage(int i) {
 }
 
 void Depart::clicPersonnage(int i) {
-    if (!epreuves[i])
+    if (!epreuves[i] || porteEnMouvement_)
         return;
     routines.cacher_souris();
     survolFond();

@@ -62,10 +62,9 @@ private:
     std::unique_ptr<Timer> Timer_;
     // The waits of the animations let events run, and no animation may start
     // inside another. While the door moves, presses on the door and the score
-    // are ignored (it is short). A character brought to life by the timer
-    // gives way to the child instead: a press on the door or the score ends
-    // its animation at once, a click on a character opens its exercise.
-    // The timer skips its ticks while either runs.
+    // and clicks on the characters are ignored (it is short). A character brought to life by the
+    // timer gives way to the child instead: a press on the door or the score ends its animation at
+    // once, a click on a character opens its exercise. The timer skips its ticks while either runs.
     bool porteEnMouvement_ = false;
     int personnageAnime_ = -1;
 };

@@ -158,6 +158,19 @@ TEST_F(StartScreen, AnExerciseOpenedDuringAnAnimationStaysQuiet) {
     EXPECT_TRUE(activeFrames().empty());
 }
 
+TEST_F(StartScreen, ACharacterClickedWhileTheDoorMovesIsIgnored) {
+    press(depart().quitter, Qt::LeftButton);
+    ASSERT_EQ(depart().porte_ouverte, 1);
+    // The door closing frees the pointer, which reaches a character at once.
+    p.after(200, [&] { click(depart().anim[7]); });
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_EQ(game->stage().active(), &depart());
+    EXPECT_TRUE(doorClosed());
+    EXPECT_FALSE(depart().attenteEnCours());
+    click(depart().anim[7]);
+    EXPECT_EQ(game->stage().active(), &epreuve(7)) << "once still, the characters answer again";
+}
+
 TEST_F(StartScreen, TheDoorOpensClosesAndOnlyARightPressQuits) {
     const QRect door(QPoint(728, 352), QPoint(764, 397));
     // Any button opens it, in four frames of 130 ms.
