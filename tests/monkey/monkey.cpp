@@ -16,6 +16,7 @@
 #include "reading/trous.h"
 #include "shell/demande_prenom.h"
 #include "shell/depart.h"
+#include "shell/feuille_aide.h"
 #include "shell/game.h"
 #include "shell/routines.h"
 #include "shell/stage.h"
@@ -645,6 +646,9 @@ private:
             if (depart.scoreLabel()->isHidden())
                 echec("départ", QStringLiteral("l'écran de départ actif sans son score"));
         }
+        // The help sheet closes with a click: its pointer shows.
+        if (actif == game_->ecrans().feuille_aide && !cursor.shown())
+            echec("souris", QStringLiteral("pointeur caché sur la feuille d'aide"));
         if (sonsALaFin_ && p_->sound().played.size() > *sonsALaFin_)
             echec("son", QStringLiteral("%1 joué après la fin du jeu")
                              .arg(p_->sound().played[*sonsALaFin_].name));

@@ -3,7 +3,7 @@
 // clicks, mouse moves, key presses and ways out (the back label, the window
 // closed, the characters of the start screen, the help image and its sheet),
 // delivered on the virtual clock with random gaps, inside the waits of the
-// screens too. After every event the checks hold (see `Run::check` in
+// screens too. After every event the checks hold (see `Run::verifier` in
 // monkey.cpp), or the run stops with a failure, which is then shrunk to a
 // short sequence of events that still shows it.
 
