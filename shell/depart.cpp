@@ -55,7 +55,7 @@ const QString Depart::kInvitation = QStringLiteral(
 
 Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
     : Screen(QStringLiteral("depart"), routines, stage), divers_(divers),
-      Timer_(routines.platform().createTimer()) {
+      Timer_(routines.platform().createTimer()), vie_(routines.platform().createTimer()) {
     for (int k = 0; k < 14; ++k) {
         anim[k] = addLabel(QStringLiteral("anim(%1)").arg(k), QRect(kPositions[k], kPersonnage));
         connect(anim[k], &Label::moved, this, [this, k] { survolPersonnage(k); });
@@ -91,6 +91,7 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
 
     Timer_->setInterval(1000);
     Timer_->setOnTick([this] { tic(); });
+    vie_->setOnTick([this] { finVie(); });
 
     // What the screen does when it is loaded.
     quitter->setPicture(imagePorte(0));
@@ -153,11 +154,13 @@ void Depart::survolPersonnage(int i) {
 }
 
 void Depart::clicPersonnage(int i) {
-    if (porte_ouverte != 0)
+    if (porte_ouverte != 0 || porteEnMouvement_)
         return;
     Screen* ecran = epreuve ? epreuve(i) : nullptr;
     if (!ecran)
         return;
+    vie_->stop();
+    finirAnimation();
     routines.cacher_souris();
     survolFond();
     routines.retour_aide = 0;
@@ -249,21 +252,32 @@ void Depart::finirAnimation() {
     remettre_personnages();
 }
 
+void Depart::visiteTerminee() {
+    vie_->stop();
+    finirAnimation();
+}
+
+void Depart::finVie() {
+    vie_->stop();
+    finirAnimation();
+    // The quit sequence may have run meanwhile: it stopped the timer, and
+    // no ambience may start over it.
+    if (enJeu() && Timer_->isActive())
+        routines.jouer_ambiance();
+}
+
 void Depart::tic() {
     Platform& platform = routines.platform();
     platform.random().seedFromClock();
     const int r = platform.random().between(0, 49);
-    if (platform.sound().ambiencePlaying() || porteEnMouvement_ || personnageAnime_ >= 0)
+    if (platform.sound().ambiencePlaying() || porteEnMouvement_ || personnageAnime_ >= 0 ||
+        vie_->isActive())
         return;
     if (r <= 13) {
         anim[r]->setPicture(imageActive(r));
         personnageAnime_ = r;
-        const bool encoreLa = attendre(r <= 9 ? 800 : 700);
-        finirAnimation();
-        // An exercise opened, or the quit sequence ran, during the wait: both
-        // stopped the timer, and no ambience may start over them.
-        if (encoreLa && Timer_->isActive())
-            routines.jouer_ambiance();
+        vie_->setInterval(r <= 9 ? 800 : 700);
+        vie_->start();
     } else if (r == 14) {
         routines.afficher_score(*this);
         routines.jouer_ambiance();

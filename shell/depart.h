@@ -40,6 +40,9 @@ public:
     static const QString kInvitation;
     static const QString kSauvegardeEchouee;
 
+protected:
+    void visiteTerminee() override;
+
 private:
     bool sauvegardeEchouee_ = false;
     Image imageRepos(int k) const;
@@ -57,17 +60,21 @@ private:
     void tic();
     // Puts the character the timer brought to life back to rest.
     void finirAnimation();
+    // The life of that character is over: back to rest, then the ambience.
+    void finVie();
 
     const Divers& divers_;
     std::unique_ptr<Timer> Timer_;
-    // The waits of the animations let events run, and no animation may start
-    // inside another. While the door moves, presses on the door and the score
-    // are ignored (it is short). A character brought to life by the timer
-    // gives way to the child instead: a press on the door or the score ends
-    // its animation at once, a click on a character opens its exercise.
-    // The timer skips its ticks while either runs.
+    // The door's waits let events run, and no animation may start inside
+    // another: while the door moves, presses on the door and the score and
+    // clicks on the characters are ignored (it is short). A character brought
+    // to life by the timer lives on a timer of its own, with no wait, and
+    // gives way to the child: a press on the door or the score ends its
+    // animation at once, a click on a character ends it and opens its
+    // exercise. The timer skips its ticks while either runs.
     // While the door is open the pointer cannot leave it: no move or click
     // reaches the characters, the score or the background then.
+    std::unique_ptr<Timer> vie_;
     bool porteEnMouvement_ = false;
     int personnageAnime_ = -1;
 };

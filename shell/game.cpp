@@ -66,6 +66,10 @@ bool Game::quitRequested() {
         return true;
     // Before a player is chosen there is nothing new to save.
     if (stage_.active() == demande_prenom_ || ecrans_.depart->isHidden()) {
+        // The roster hides the pointer while it starts up: it goes back to
+        // the desktop shown and free all the same.
+        routines_.platform().cursor().release();
+        routines_.montrer_souris();
         routines_.changer_resolution(routines_.largeur_initiale, routines_.hauteur_initiale);
         finir();
         return true;

@@ -242,6 +242,8 @@ void FakeDisplay::redrawNow(QWidget* widget) {
     const auto* label = qobject_cast<const QLabel*>(widget);
     redraws.push_back({clock_.ticks(), widget, widget->objectName(), widget->font().pointSize(),
                        label ? label->text() : QString()});
+    if (onRedraw)
+        onRedraw(redraws.back());
 }
 
 } // namespace zm::fake

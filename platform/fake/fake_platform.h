@@ -117,6 +117,8 @@ public:
     bool fullScreen = false;
     std::vector<QSize> resolutions;
     std::vector<Redraw> redraws;
+    // Told of each redraw as it is recorded, while the game is still where it drew.
+    std::function<void(const Redraw&)> onRedraw;
 
 private:
     const FakeClock& clock_;

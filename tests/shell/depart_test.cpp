@@ -260,6 +260,40 @@ TEST_F(StartScreen, AnExerciseOpenedDuringAnAnimationStaysQuiet) {
     EXPECT_TRUE(activeFrames().empty());
 }
 
+TEST_F(StartScreen, AClickOnACharacterEndsTheLifeTheTimerGaveAnother) {
+    // The first tick brings character 2 to life for 800 ms; the child opens
+    // exercise 5 meanwhile, and comes back before those 800 ms are over.
+    p.sound().next();
+    nextDraw(2);
+    const qint64 t = p.now();
+    bool startScreenWaits = true;
+    std::vector<int> back = {-1};
+    p.at(t + 1400, [&] { click(depart().anim[5]); });
+    p.at(t + 1450, [&] { startScreenWaits = depart().attenteEnCours(); });
+    p.at(t + 1500, [&] {
+        click(epreuve(5).retour);
+        back = activeFrames();
+    });
+    p.runUntil(t + 1990);
+    EXPECT_EQ(game->stage().active(), &depart());
+    EXPECT_FALSE(startScreenWaits) << "the start screen's animation went on under the exercise";
+    EXPECT_TRUE(back.empty()) << "character 2 is back at rest";
+    EXPECT_TRUE(p.sound().ambienceNames().isEmpty()) << "the life ended brings no ambience";
+}
+
+TEST_F(StartScreen, ACharacterClickedWhileTheDoorMovesIsIgnored) {
+    press(depart().quitter, Qt::LeftButton);
+    ASSERT_EQ(depart().porte_ouverte, 1);
+    // The door closing frees the pointer, which reaches a character at once.
+    p.after(200, [&] { click(depart().anim[7]); });
+    press(depart().quitter, Qt::LeftButton);
+    EXPECT_EQ(game->stage().active(), &depart());
+    EXPECT_TRUE(doorClosed());
+    EXPECT_FALSE(depart().attenteEnCours());
+    click(depart().anim[7]);
+    EXPECT_EQ(game->stage().active(), &epreuve(7)) << "once still, the characters answer again";
+}
+
 TEST_F(StartScreen, TheDoorOpensClosesAndOnlyARightPressQuits) {
     const QRect door(QPoint(728, 352), QPoint(764, 397));
     // Any button opens it, in four frames of 130 ms.

@@ -157,6 +157,9 @@ TEST_F(WaysOut, TheWindowClosedDuringTheRosterStartUpEndsTheGame) {
     EXPECT_EQ(ended, 1);
     EXPECT_NE(p.cursor().position, QPoint(740, 557)) << "the roster did not go on after the wait";
     EXPECT_TRUE(readSave().isEmpty()) << "nothing to save before a player is chosen";
+    // The roster had hidden the pointer for its start-up: the desktop gets it back.
+    EXPECT_TRUE(p.cursor().shown());
+    EXPECT_FALSE(p.cursor().confinement);
 }
 
 } // namespace
