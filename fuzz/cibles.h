@@ -4,6 +4,7 @@
 // broken rule, or nothing when the reader behaved; a crash, a hang or a
 // sanitizer report is the fault the fuzzer looks for.
 
+#include "reading/fichier_lecture2.h"
 #include "reading/fichier_textes.h"
 #include "shell/save_file.h"
 
@@ -76,6 +77,26 @@ inline QString essayerTextes(const QByteArray& bytes) {
             return QStringLiteral("un texte lu sans avancer");
     }
     return {};
+}
+
+// The reader of the erasing texts, record after record as the game passes
+// over the ones it cannot play: every record read moves on, and every record
+// given to the game has 1 to 11 questions.
+inline QString essayerLecture2(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    for (;;) {
+        const qint64 avant = buffer.pos();
+        const auto lu = lireTexteSuivant(buffer);
+        if (!lu)
+            return {};
+        if (buffer.pos() <= avant)
+            return QStringLiteral("un texte lu sans avancer");
+        if (lu->questions.empty() || lu->questions.size() > 11)
+            return QStringLiteral(
+                "un texte donné au jeu avec un nombre de questions hors de 1..11");
+    }
 }
 
 // The list-input field reader: every field read moves on, so that reading

@@ -16,7 +16,7 @@ TEST(FuzzFixtures, EveryKeptInputIsReadWithoutFault) {
     };
     for (const Cible& c :
          {Cible{"joueurs", fuzz::essayerJoueurs}, Cible{"textes", fuzz::essayerTextes},
-          Cible{"champs", fuzz::essayerChamps}}) {
+          Cible{"champs", fuzz::essayerChamps}, Cible{"lecture2", fuzz::essayerLecture2}}) {
         int entrees = 0;
         for (const char* dossier : {"corpus", "crashes"}) {
             const QDir dir(QStringLiteral(ZM_SOURCE_DIR "/fuzz/%1/%2")
