@@ -9,11 +9,7 @@
 #include <optional>
 
 namespace zm {
-namespace {
-
-const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kMagenta(255, 0, 255), kNoir(0, 0, 0);
-
-} // namespace
+namespace {} // namespace
 
 const QString Bonneteau::kCache = QStringLiteral("? ? ?");
 const QString Bonneteau::kAuRevoir = QStringLiteral("AU REVOIR !");
@@ -27,14 +23,7 @@ Bonneteau::Bonneteau(const DescriptionEpreuve& description, Routines& routines, 
     connect(mot_a_chercher, &Label::clicked, this, &Bonneteau::clicMot);
     for (int i = 0; i < 3; ++i) {
         bonnet[i] =
-            addLabel(QStringLiteral("bonnet(%1)").arg(i), QRect(75 + 225 * i, 162, 200, 80));
-        bonnet[i]->setAlignment(Qt::AlignCenter);
-        bonnet[i]->setPointSize(18);
-        bonnet[i]->setBold(true);
-        bonnet[i]->setFrameShape(QFrame::Box);
-        bonnet[i]->setLineWidth(2);
-        bonnet[i]->setBackgroundColour(QColor(255, 252, 235));
-        bonnet[i]->setCursor(Qt::PointingHandCursor);
+            addCarte(QStringLiteral("bonnet(%1)").arg(i), QRect(75 + 225 * i, 162, 200, 80));
         connect(bonnet[i], &Label::clicked, this, [this, i] { jouerCase(i); });
     }
     commentaire->setGeometry(50, 255, 700, 130);

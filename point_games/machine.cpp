@@ -7,8 +7,6 @@
 namespace zm {
 namespace {
 
-const QColor kNoir(0, 0, 0), kBleu(0, 0, 255), kRouge(255, 0, 0), kJaune(255, 255, 0);
-
 // What each size of the largest group brings, from 1 (five different words)
 // to 5 (five equal words).
 struct Verdict {

@@ -7,8 +7,6 @@
 namespace zm {
 namespace {
 
-const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kMagenta(255, 0, 255);
-
 // The bet that was right flashes blue and magenta.
 Clignotement clignotementPari(Label* label) {
     return {.labels = {label},
@@ -29,15 +27,9 @@ PariLettre::PariLettre(const DescriptionEpreuve& description, Routines& routines
     commentaire->setPointSize(18);
     commentaire->setBold(true);
     for (int i = 0; i < 3; ++i) {
-        reponse[i] = addLabel(QStringLiteral("reponse(%1)").arg(i),
-                              QRect(110 + 200 * i, 190, 180, 60), kInconnu);
-        reponse[i]->setAlignment(Qt::AlignCenter);
-        reponse[i]->setPointSize(18);
-        reponse[i]->setBold(true);
-        reponse[i]->setFrameShape(QFrame::Box);
-        reponse[i]->setLineWidth(2);
-        reponse[i]->setBackgroundColour(QColor(255, 252, 235));
-        reponse[i]->setCursor(Qt::PointingHandCursor);
+        reponse[i] =
+            addCarte(QStringLiteral("reponse(%1)").arg(i), QRect(110 + 200 * i, 190, 180, 60));
+        reponse[i]->setCaption(kInconnu);
         connect(reponse[i], &Label::clicked, this, [this, i] { clicReponse(i); });
     }
     lettre =

@@ -5,9 +5,6 @@
 
 namespace zm {
 
-const QColor QuizClic::kBleu(0, 0, 255), QuizClic::kRouge(255, 0, 0), QuizClic::kNoir(0, 0, 0),
-    QuizClic::kJaune(255, 255, 0), QuizClic::kCyan(0, 255, 255), QuizClic::kVert(0, 255, 0);
-
 QuizClic::QuizClic(const DescriptionEpreuve& description, Routines& routines, QWidget* stage,
                    const Reglage& reglage)
     : EcranEpreuve(description, routines, stage), reglage_(reglage),

@@ -34,8 +34,6 @@ public:
         int fois = 5, msJaune = 50, msBleu = 50;
     };
 
-    static const QColor kBleu, kRouge, kNoir, kJaune, kCyan, kVert;
-
     QuizClic(const DescriptionEpreuve& description, Routines& routines, QWidget* stage,
              const Reglage& reglage);
 

@@ -10,9 +10,6 @@ namespace zm {
 
 const QString QuizSaisie::kConsigne = QStringLiteral(
     "Entrez votre réponse dans le cadre ci-dessus puis appuyez sur la touche Entrée.");
-const QColor QuizSaisie::kBleu(0, 0, 255), QuizSaisie::kRouge(255, 0, 0),
-    QuizSaisie::kNoir(0, 0, 0), QuizSaisie::kCyan(0, 255, 255), QuizSaisie::kJaune(255, 255, 0),
-    QuizSaisie::kVert(0, 255, 0);
 
 QuizSaisie::QuizSaisie(const DescriptionEpreuve& description, Routines& routines, QWidget* stage,
                        const QString& liste, int Routines::*progression)

@@ -16,7 +16,6 @@ class QuizSaisie : public EcranEpreuve {
     Q_OBJECT
 public:
     static const QString kConsigne;
-    static const QColor kBleu, kRouge, kNoir, kCyan, kJaune, kVert;
 
     QuizSaisie(const DescriptionEpreuve& description, Routines& routines, QWidget* stage,
                const QString& liste, int Routines::*progression);

@@ -11,7 +11,6 @@
 namespace zm {
 
 const QString EcranDefilant::kAttente = QStringLiteral("? ? ? < - - - - - - > ? ? ?");
-const QColor EcranDefilant::kBleu(0, 0, 255), EcranDefilant::kRouge(255, 0, 0);
 
 EcranDefilant::EcranDefilant(const DescriptionEpreuve& description, Routines& routines,
                              QWidget* stage, const QString& embleme)
@@ -21,7 +20,7 @@ EcranDefilant::EcranDefilant(const DescriptionEpreuve& description, Routines& ro
     texte_defilant->setAlignment(Qt::AlignCenter);
     texte_defilant->setWordWrap(true);
     texte_defilant->setFont(policeFixe(18));
-    texte_defilant->setBackgroundColour(QColor(255, 252, 235));
+    texte_defilant->setBackgroundColour(kFondCarte);
     texte_defilant->setFrameShape(QFrame::Box);
     texte_defilant->setLineWidth(2);
     connect(texte_defilant, &Label::clicked, this, [this] { continuer(); });

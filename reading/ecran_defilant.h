@@ -17,7 +17,6 @@ class EcranDefilant : public EcranEpreuve {
     Q_OBJECT
 public:
     static const QString kAttente;
-    static const QColor kBleu, kRouge;
 
     EcranDefilant(const DescriptionEpreuve& description, Routines& routines, QWidget* stage,
                   const QString& embleme);

@@ -26,14 +26,12 @@ const QString Lecture2::kCommencer = QStringLiteral("COMMENCER");
 const QString Lecture2::kAutreTexte = QStringLiteral("Un autre texte ?");
 const QString Lecture2::kSuite =
     QStringLiteral("\n\nAppuyez sur ENTREE (ou cliquez) pour continuer...");
-const QColor Lecture2::kNoir(0, 0, 0), Lecture2::kBleu(0, 0, 255), Lecture2::kRouge(255, 0, 0);
 
 namespace {
 
 // The box fills the middle of the room; the answer means stand in its
 // lower part, inside the area the pointer is kept in.
 constexpr QRect kBoite(76, 94, 648, 382);
-const QColor kFondBoite(255, 252, 235);
 
 } // namespace
 
@@ -41,7 +39,7 @@ Lecture2::Lecture2(const DescriptionEpreuve& description, Routines& routines, QW
     : EcranEpreuve(description, routines, stage), effacer_(routines.platform().createTimer()) {
     boite_texte = new BoiteTexte(this, QStringLiteral("boite_texte"));
     boite_texte->setGeometry(kBoite);
-    boite_texte->setCouleurFond(kFondBoite);
+    boite_texte->setCouleurFond(kFondCarte);
     QFont police = boite_texte->font();
     police.setPointSize(12);
     boite_texte->setFont(police);

@@ -26,7 +26,6 @@ public:
     ~Lecture2() override;
 
     static const QString kIntroduction, kCommencer, kAutreTexte, kSuite;
-    static const QColor kNoir, kBleu, kRouge;
     static constexpr int kDelaiNormal = 200, kDelaiRapide = 75;
 
     BoiteTexte* boite_texte;

@@ -4,11 +4,7 @@
 #include "shell/routines.h"
 
 namespace zm {
-namespace {
-
-const QColor kNoir(0, 0, 0), kBleu(0, 0, 255), kRouge(255, 0, 0), kJaune(255, 255, 0);
-
-} // namespace
+namespace {} // namespace
 
 const QString Liste::kCache = QStringLiteral("? ? ?");
 const QString Liste::kCommencer = QStringLiteral("COMMENCER");

@@ -8,8 +8,6 @@
 namespace zm {
 namespace {
 
-const QColor kNoir(0, 0, 0), kBleu(0, 0, 255), kRouge(255, 0, 0), kJaune(255, 255, 0);
-
 // The words stand in two columns of five: word 2r on the left of row r,
 // word 2r + 1 on its right.
 QRect placeMot(int i) {

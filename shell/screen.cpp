@@ -6,8 +6,6 @@
 
 namespace zm {
 
-const QColor kFondCarte(255, 252, 235);
-
 Screen::Screen(const QString& name, Routines& routines, QWidget* stage)
     : QWidget(stage), routines(routines), fond(new Backdrop(this)) {
     setObjectName(name);

@@ -10,6 +10,7 @@
 // it is, touching nothing more.
 
 #include "platform/controls.h"
+#include "shell/couleurs.h"
 
 #include <QWidget>
 #include <functional>
@@ -94,8 +95,5 @@ private:
     quint64 visite_ = 0;
     int attentes_ = 0;
 };
-
-// The background colour of the cards.
-extern const QColor kFondCarte;
 
 } // namespace zm

@@ -12,7 +12,6 @@ using namespace zm::testing;
 namespace {
 
 constexpr int Machine_ = 7;
-const QColor kNoir(0, 0, 0), kBleu(0, 0, 255), kRouge(255, 0, 0), kJaune(255, 255, 0);
 
 QColor couleur(const Label* label) {
     return label->palette().color(QPalette::WindowText);

@@ -17,9 +17,6 @@ namespace {
 
 enum Personnage : int { Animaux_ = 1, Synonymes_ = 4, Syllabes_ = 12 };
 
-const QColor kBleu(0, 0, 255), kRouge(255, 0, 0), kNoir(0, 0, 0), kJaune(255, 255, 0),
-    kCyan(0, 255, 255), kVert(0, 255, 0);
-
 QColor texte(const Label* label) {
     return label->palette().color(QPalette::WindowText);
 }

@@ -124,7 +124,7 @@ TEST_F(Erasing, TheIntroductionOffersTheSpeedsAndComesFirst) {
     for (qsizetype i : {qsizetype(0), e.boite_texte->longueur() - 1}) {
         EXPECT_EQ(e.boite_texte->alignement(i), Alignement::Centre);
         EXPECT_TRUE(e.boite_texte->gras(i));
-        EXPECT_EQ(e.boite_texte->couleur(i), Lecture2::kNoir);
+        EXPECT_EQ(e.boite_texte->couleur(i), kNoir);
     }
     EXPECT_EQ(e.effacement->caption(), QStringLiteral("COMMENCER"));
     EXPECT_FALSE(e.effacement->isHidden());
@@ -164,7 +164,7 @@ TEST_F(Erasing, TheTextShowsThenVanishesAWordAtATimeAtEitherSpeed) {
         EXPECT_TRUE(e.boite_texte->gras(0));
         EXPECT_EQ(e.boite_texte->alignement(9), Alignement::Gauche);
         EXPECT_FALSE(e.boite_texte->gras(9));
-        EXPECT_EQ(e.boite_texte->couleur(9), Lecture2::kNoir);
+        EXPECT_EQ(e.boite_texte->couleur(9), kNoir);
         EXPECT_FALSE(p.cursor().shown());
         EXPECT_EQ(p.cursor().confinement, e.boite_texte->geometry());
         EXPECT_EQ(p.cursor().position, e.boite_texte->geometry().center());
@@ -180,7 +180,7 @@ TEST_F(Erasing, TheTextShowsThenVanishesAWordAtATimeAtEitherSpeed) {
             QString out;
             for (const auto& [a, b] : m) {
                 const QColor col = e.boite_texte->couleur(a);
-                out += col == Lecture2::kRouge ? u'r' : col == Lecture2::kNoir ? u'n' : u'-';
+                out += col == kRouge ? u'r' : col == kNoir ? u'n' : u'-';
             }
             return out;
         };
@@ -225,7 +225,7 @@ TEST_F(Erasing, AWordEndsAtALineFeedAndTheLastOneIsBlanked) {
             QString rouge;
             const QString t = e.boite_texte->texte();
             for (qsizetype i = 0; i < t.size(); ++i)
-                if (t[i] != u'\n' && e.boite_texte->couleur(i) == Lecture2::kRouge)
+                if (t[i] != u'\n' && e.boite_texte->couleur(i) == kRouge)
                     rouge += t[i];
             rouges.push_back(rouge);
             positions.push_back(e.position_effacement);
@@ -268,9 +268,9 @@ TEST_F(Erasing, EachQuestionComesWithItsHeadingAndItsMeansOfAnswer) {
         EXPECT_EQ(e.boite_texte->texte(), entete + q);
         EXPECT_EQ(e.debut_question, entete.size());
         EXPECT_EQ(e.fin_question, (entete + q).size());
-        EXPECT_EQ(e.boite_texte->couleur(1), Lecture2::kNoir);
+        EXPECT_EQ(e.boite_texte->couleur(1), kNoir);
         EXPECT_TRUE(e.boite_texte->gras(1));
-        EXPECT_EQ(e.boite_texte->couleur(entete.size()), Lecture2::kBleu);
+        EXPECT_EQ(e.boite_texte->couleur(entete.size()), kBleu);
         EXPECT_FALSE(e.boite_texte->gras(entete.size()));
         EXPECT_EQ(e.boite_texte->alignement(entete.size()), Alignement::Centre);
         EXPECT_EQ(e.attente_suite, 0);
@@ -324,10 +324,10 @@ TEST_F(Erasing, VraiIsZeroAndFauxIsOneOnThisScreen) {
                   avant + QString::fromUtf8(c.dit) +
                       QStringLiteral("Explication de « Le chat dort. »\n\nAppuyez sur ENTREE "
                                      "(ou cliquez) pour continuer..."));
-        const QColor couleur = c.juste ? Lecture2::kBleu : Lecture2::kRouge;
+        const QColor couleur = c.juste ? kBleu : kRouge;
         EXPECT_EQ(e.boite_texte->couleur(fin + 1), couleur);
         EXPECT_EQ(e.boite_texte->couleur(e.boite_texte->longueur() - 1), couleur);
-        EXPECT_EQ(e.boite_texte->couleur(fin - 3), Lecture2::kBleu) << "the question stays blue";
+        EXPECT_EQ(e.boite_texte->couleur(fin - 3), kBleu) << "the question stays blue";
         EXPECT_EQ(e.nb_justes, c.juste ? 1 : 0);
         EXPECT_EQ(e.nb_fausses, c.juste ? 0 : 1);
         EXPECT_EQ(r().score, 5) << "the points come with the summary";
@@ -376,8 +376,7 @@ TEST_F(Erasing, TypedAnswersIgnoreCaseAndBlanksButNotAccents) {
                   avant + "\n" + QString::fromUtf8(c.montre) + dit +
                       "Le texte dit : " + QString::fromUtf8(c.attendu) +
                       ".\n\nAppuyez sur ENTREE (ou cliquez) pour continuer...");
-        EXPECT_EQ(e.boite_texte->couleur(e.boite_texte->longueur() - 1),
-                  c.juste ? Lecture2::kBleu : Lecture2::kRouge);
+        EXPECT_EQ(e.boite_texte->couleur(e.boite_texte->longueur() - 1), c.juste ? kBleu : kRouge);
         EXPECT_EQ(e.nb_justes, c.juste ? 1 : 0);
         EXPECT_TRUE(e.reponse->isHidden());
         EXPECT_TRUE(p.cursor().shown());

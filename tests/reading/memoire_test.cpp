@@ -13,8 +13,6 @@ namespace {
 
 enum Personnage : int { Liste_ = 8, Suite_ = 11 };
 
-const QColor kNoir(0, 0, 0), kBleu(0, 0, 255), kRouge(255, 0, 0);
-
 QColor couleur(const Label* label) {
     return label->palette().color(QPalette::WindowText);
 }

@@ -32,8 +32,6 @@ struct ScreenBase : GameTest {
     }
 };
 
-const QColor kJaune(255, 255, 0), kBleu(0, 0, 255);
-
 TEST_F(ScreenBase, BlinksAsAskedAndHoldsOrLetsEventsRun) {
     struct Case {
         const char* name;
@@ -91,7 +89,6 @@ TEST_F(ScreenBase, BlinksAsAskedAndHoldsOrLetsEventsRun) {
 }
 
 TEST_F(ScreenBase, EachLabelMayHaveItsOwnOffColour) {
-    const QColor kRouge(255, 0, 0);
     Label* a = essai->commentaire;
     Label* b = essai->scoreLabel();
     ASSERT_TRUE(essai->clignoter(
