@@ -39,8 +39,8 @@ void mesurer(const QString& datas, bool dessins) {
     zm::Label* anim[14];
     zm::Image repos[14], actif[14];
     for (int k = 0; k < 14; ++k) {
-        repos[k] = garder(zm::Divers::decouper(divers.dessins, kRepos[k % 10], {135, 123}));
-        actif[k] = garder(zm::Divers::decouper(divers.dessins, kActifs[k % 10], {135, 123}));
+        repos[k] = garder(zm::Divers::decouper(divers.dessins(), kRepos[k % 10], {135, 123}));
+        actif[k] = garder(zm::Divers::decouper(divers.dessins(), kActifs[k % 10], {135, 123}));
         anim[k] = new zm::Label(stage);
         anim[k]->move(kPlaces[k]);
         anim[k]->setPicture(repos[k]);

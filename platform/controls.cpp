@@ -145,7 +145,8 @@ bool Label::dessinerNet() {
     // The view enlarges the whole scene: the painter maps the label to the
     // display through a scale (and a translation) only.
     const QTransform t = painter.deviceTransform();
-    if (t.type() > QTransform::TxScale || t.m11() <= 1.01 || t.m22() <= 1.01) {
+    if (t.type() > QTransform::TxScale || t.m11() <= kAgrandissementNet ||
+        t.m22() <= kAgrandissementNet) {
         painter.end();
         return false;
     }

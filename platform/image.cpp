@@ -2,8 +2,12 @@
 
 #include <QCache>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QThreadPool>
+#include <future>
+#include <map>
 
 namespace zm {
 namespace {
@@ -32,7 +36,119 @@ QString cle(const QString& chemin, const QRectF& zone, QSize pixels) {
         .arg(pixels.height());
 }
 
+// Runs `travail` on the shared pool of threads (as many as the machine has
+// cores); its result comes through the future.
+template <typename Travail>
+auto enArrierePlan(Travail travail) -> std::future<decltype(travail())> {
+    using Resultat = decltype(travail());
+    auto promesse = std::make_shared<std::promise<Resultat>>();
+    auto resultat = promesse->get_future();
+    QThreadPool::globalInstance()->start([promesse, travail = std::move(travail)]() mutable {
+        try {
+            promesse->set_value(travail());
+        } catch (...) {
+            promesse->set_exception(std::current_exception());
+        }
+    });
+    return resultat;
+}
+
+struct Lu {
+    QImage image;
+    QByteArray format;
+};
+
+Lu lire(const QString& path) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    Lu lu;
+    lu.format = reader.format();
+    lu.image = reader.read();
+    return lu;
+}
+
+// The readings started ahead and the renderings started ahead, by file and
+// by rendering; only the game's thread touches these maps.
+std::map<QString, std::future<Lu>>& lectures() {
+    static std::map<QString, std::future<Lu>> enCours;
+    return enCours;
+}
+
+std::map<QString, std::future<QImage>>& preparations() {
+    static std::map<QString, std::future<QImage>> enCours;
+    return enCours;
+}
+
+QString clePreparation(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels) {
+    return cle(chemin, zone, pixels) +
+           QStringLiteral("|%1x%2").arg(taille.width()).arg(taille.height());
+}
+
+// The drawing laid out as its bitmap was (`taille`), its zone on the picture.
+QImage dessiner(QSvgRenderer& svg, QSize taille, const QRectF& zone, QSize pixels) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.scale(pixels.width() / zone.width(), pixels.height() / zone.height());
+    painter.translate(-zone.topLeft());
+    painter.setClipRect(zone);
+    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(taille)));
+    return image;
+}
+
+// A drawing of another size than its bitmap is not that bitmap's.
+bool estLeDessin(const QSvgRenderer& svg, QSize taille) {
+    return svg.isValid() && svg.defaultSize() == taille;
+}
+
 } // namespace
+
+QImage lireImage(const QString& path, QByteArray* format) {
+    auto& enCours = lectures();
+    const auto it = enCours.find(path);
+    Lu lu;
+    if (it == enCours.end()) {
+        lu = lire(path);
+    } else {
+        lu = it->second.get();
+        enCours.erase(it);
+    }
+    if (format)
+        *format = lu.format;
+    return lu.image;
+}
+
+void lireEnAvance(const QString& path) {
+    auto& enCours = lectures();
+    if (enCours.count(path) == 0)
+        enCours.emplace(path, enArrierePlan([path] { return lire(path); }));
+}
+
+void Dessin::preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels) {
+    if (pixels.isEmpty() || zone.isEmpty())
+        return;
+    const QString k = clePreparation(chemin, taille, zone, pixels);
+    auto& enCours = preparations();
+    if (enCours.count(k) != 0 || cache().contains(cle(chemin, zone, pixels)))
+        return;
+    enCours.emplace(k, enArrierePlan([=] {
+                        QSvgRenderer svg(chemin);
+                        return estLeDessin(svg, taille) ? dessiner(svg, taille, zone, pixels)
+                                                        : QImage();
+                    }));
+}
+
+int Dessin::preparationsEnAttente() {
+    return int(preparations().size());
+}
+
+QSize pixelsAffiches(const QRect& place, double echelle) {
+    // As a label computes it: its corners rounded to the nearest pixel.
+    return QSize(qRound((place.x() + place.width()) * echelle) - qRound(place.x() * echelle),
+                 qRound((place.y() + place.height()) * echelle) - qRound(place.y() * echelle));
+}
 
 Dessin::Dessin(QString chemin, QSize taille) : chemin_(std::move(chemin)), taille_(taille) {}
 
@@ -42,8 +158,7 @@ QSvgRenderer* Dessin::lire() const {
     if (!lu_) {
         lu_ = true;
         auto svg = std::make_unique<QSvgRenderer>(chemin_);
-        // A drawing of another size than its bitmap is not that bitmap's.
-        if (svg->isValid() && svg->defaultSize() == taille_)
+        if (estLeDessin(*svg, taille_))
             svg_ = std::move(svg);
     }
     return svg_.get();
@@ -55,22 +170,17 @@ QPixmap Dessin::rendu(const QRectF& zone, QSize pixels) const {
     const QString k = cle(chemin_, zone, pixels);
     if (const QPixmap* deja = cache().object(k))
         return *deja;
-    QSvgRenderer* svg = lire();
-    if (!svg)
-        return {};
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.scale(pixels.width() / zone.width(), pixels.height() / zone.height());
-        painter.translate(-zone.topLeft());
-        painter.setClipRect(zone);
-        // The whole drawing laid out as its bitmap was: the zone falls on
-        // the picture.
-        svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(taille_)));
+    QImage image;
+    auto& enCours = preparations();
+    const auto prepare = enCours.find(clePreparation(chemin_, taille_, zone, pixels));
+    if (prepare != enCours.end()) {
+        image = prepare->second.get();
+        enCours.erase(prepare);
+    } else if (QSvgRenderer* svg = lire()) {
+        image = dessiner(*svg, taille_, zone, pixels);
     }
+    if (image.isNull())
+        return {};
     ++nombreRendus;
     QPixmap picture = QPixmap::fromImage(std::move(image));
     const qint64 ko = qint64(pixels.width()) * pixels.height() * 4 / 1024 + 1;

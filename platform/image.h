@@ -5,6 +5,7 @@
 // at the display's own resolution, sharp, instead of stretching the bitmap.
 // Without a drawing (or one that cannot be read) the bitmap is drawn as it is.
 
+#include <QImage>
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
@@ -39,6 +40,15 @@ public:
     // Empties the cache of renderings.
     static void viderCache();
 
+    // Starts drawing the zone of the drawing `chemin` (of default size
+    // `taille`) at `pixels` on another thread: the first rendu() asking for
+    // exactly that takes it, waiting for the end if need be. A rendering
+    // asked for at another size is made as usual; one never asked for is
+    // dropped at the end.
+    static void preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels);
+    // How many renderings started ahead are still waiting to be asked for.
+    static int preparationsEnAttente();
+
 private:
     QSvgRenderer* lire() const;
     QString chemin_;
@@ -46,6 +56,22 @@ private:
     mutable std::unique_ptr<QSvgRenderer> svg_;
     mutable bool lu_ = false;
 };
+
+// Reads a picture file whatever its format (the files have no extension);
+// `format` receives the format found. What lireEnAvance started is taken, and
+// waited for if not done.
+QImage lireImage(const QString& path, QByteArray* format = nullptr);
+// Starts reading the file on another thread, for the next lireImage(path):
+// the game reads the picture of its first screen while it makes its window.
+void lireEnAvance(const QString& path);
+
+// Below this enlargement a picture is drawn from its bitmap.
+constexpr double kAgrandissementNet = 1.01;
+
+// The size on the display of a picture at `place` in the scene, the scene
+// enlarged `echelle` times (the view puts the scene on whole pixels): the
+// size at which an enlarged label draws it.
+QSize pixelsAffiches(const QRect& place, double echelle);
 
 class Image {
 public:

@@ -99,6 +99,12 @@ public:
     virtual void changeResolution(int width, int height) = 0;
     // Paints the widget on screen now, even inside a wait that holds events.
     virtual void redrawNow(QWidget* widget) = 0;
+    // How many times the scene is enlarged once it fills the display.
+    virtual double sceneScale() const = 0;
+    // Runs `action` once the window has shown its first frame (at once, from
+    // the event loop, when it has already): what the first screen does not
+    // need waits for it.
+    virtual void afterFirstFrame(std::function<void()> action) = 0;
 };
 
 class Platform {

@@ -19,6 +19,7 @@ namespace {
 constexpr int kLigneListe = 17;
 constexpr QPoint kCoinListe(300, 230);
 const QString kInconnu = QStringLiteral("INCONNU");
+const QString kFond = QStringLiteral("116");
 
 QString blancs(int n) {
     return QString(n, QChar(u' '));
@@ -29,6 +30,9 @@ QString blancs(int n) {
 DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecrans& ecrans,
                              QWidget* stage)
     : Screen(QStringLiteral("demande_prenom"), routines, stage), divers_(divers), ecrans_(ecrans) {
+    // The first frame waits for this picture: it is read, and drawn at the
+    // display's size, on other threads while the screen is made.
+    preparerImage(routines.datas(kFond), QPoint(0, 0), routines.platform().display().sceneScale());
     for (int k = 0; k < 13; ++k) {
         Label* tile =
             addLabel(QStringLiteral("reponse(%1)").arg(k), QRect(85 + 47 * k, 150, 42, 50));
@@ -178,8 +182,6 @@ QString DemandePrenom::messageFichierAbime(const ResultatLecture& lu) {
 
 void DemandePrenom::demarrer() {
     routines.cacher_souris();
-    if (ecrans_.depart)
-        ecrans_.depart->timer().stop();
     charger_images();
     const QSize screen = routines.platform().display().screenSize();
     routines.largeur_initiale = float(screen.width());
@@ -241,17 +243,12 @@ void DemandePrenom::demarrer() {
 }
 
 void DemandePrenom::charger_images() {
-    auto fond = [&](Screen* screen, const QString& name) {
-        if (screen)
-            screen->setBackgroundFile(routines.datas(name));
-    };
-    // The exercise screens get their pictures when they are made; the
+    // The other screens get their pictures when they are first shown; the
     // ambience that has always greeted the roster starts here.
     routines.jouer_ambiance();
-    fond(ecrans_.depart, QStringLiteral("101"));
-    fond(ecrans_.feuille_aide, QStringLiteral("106"));
-    // The roster is on screen from the start: its picture is read now.
-    setBackground(chargerImage(routines.datas(QStringLiteral("116"))));
+    // The roster is on screen from the start: its picture, read ahead since
+    // the screen was made, is taken now.
+    setBackground(chargerImage(routines.datas(kFond)));
 }
 
 void DemandePrenom::effacer_progression() {
@@ -488,11 +485,12 @@ void DemandePrenom::jouer() {
     routines.jouer_son(QStringLiteral("6.ats"));
     routines.prenom = normaliserPrenom(routines.prenom);
     routines.joueurs.slots[std::size_t(routines.joueurs.joueur_courant)].prenom = routines.prenom;
-    routines.stage().showScreen(ecrans_.depart);
+    Depart* depart = ecrans_.depart();
+    routines.stage().showScreen(depart);
     routines.stage().hideScreen(this);
     routines.preparer_messages();
     routines.platform().cursor().setPos(QPoint(400, 400));
-    ecrans_.depart->timer().start();
+    depart->timer().start();
 }
 
 } // namespace zm

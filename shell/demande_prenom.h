@@ -23,7 +23,8 @@ class FeuilleAide;
 
 // Every screen the start-up gives its picture to.
 struct Ecrans {
-    Depart* depart = nullptr;
+    // The start screen, made the first time it is asked for.
+    std::function<Depart*()> depart;
     FeuilleAide* feuille_aide = nullptr;
     // The exercise screen of a character (in the order of the characters),
     // made the first time it is asked for.

@@ -96,23 +96,22 @@ Depart::Depart(Routines& routines, const Divers& divers, QWidget* stage)
     // What the screen does when it is loaded.
     quitter->setPicture(imagePorte(0));
     dessiner_personnages();
-    routines.platform().cursor().setPos(QPoint(400, 400));
 }
 
 Depart::~Depart() = default;
 
 Image Depart::imageRepos(int k) const {
-    return k < 10 ? Divers::decouper(divers_.dessins, coin(kCoinsRepos, k), kPersonnage)
-                  : Divers::decouper(divers_.dessins2, coin(kCoinsRepos, k - 10), kPersonnage);
+    return k < 10 ? Divers::decouper(divers_.dessins(), coin(kCoinsRepos, k), kPersonnage)
+                  : Divers::decouper(divers_.dessins2(), coin(kCoinsRepos, k - 10), kPersonnage);
 }
 
 Image Depart::imageActive(int k) const {
-    return k < 10 ? Divers::decouper(divers_.dessins, coin(kCoinsActifs, k), kPersonnage)
-                  : Divers::decouper(divers_.dessins2, coin(kCoinsActifs, k - 10), kPersonnage);
+    return k < 10 ? Divers::decouper(divers_.dessins(), coin(kCoinsActifs, k), kPersonnage)
+                  : Divers::decouper(divers_.dessins2(), coin(kCoinsActifs, k - 10), kPersonnage);
 }
 
 Image Depart::imagePorte(int i) const {
-    return Divers::decouper(divers_.dessins3, QPoint(41 * i + 1, 1), kPorte);
+    return Divers::decouper(divers_.dessins3(), QPoint(41 * i + 1, 1), kPorte);
 }
 
 void Depart::activate() {

@@ -6,33 +6,68 @@
 
 namespace zm {
 
+namespace {
+
+QString dessinAcote(const QString& path) {
+    const QFileInfo file(path);
+    return file.dir().filePath(QStringLiteral("vectoriel/") + file.fileName() +
+                               QStringLiteral(".svg"));
+}
+
+} // namespace
+
 Image chargerImage(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const bool svg = reader.format() == "svg";
-    const QPixmap bitmap = QPixmap::fromImage(reader.read());
+    QByteArray format;
+    const QPixmap bitmap = QPixmap::fromImage(lireImage(path, &format));
     if (bitmap.isNull())
         return {};
-    if (svg)
+    if (format == "svg")
         return Image(bitmap, std::make_shared<Dessin>(path, bitmap.size()));
-    const QFileInfo file(path);
-    const QString drawing = file.dir().filePath(QStringLiteral("vectoriel/") + file.fileName() +
-                                                QStringLiteral(".svg"));
+    const QString drawing = dessinAcote(path);
     // Only looked at here; read the first time the picture is enlarged.
     if (QFileInfo(drawing).isFile())
         return Image(bitmap, std::make_shared<Dessin>(drawing, bitmap.size()));
     return Image(bitmap);
 }
 
-Divers::Divers(const QString& datasDir) {
+void preparerImage(const QString& path, QPoint place, double echelle) {
+    lireEnAvance(path);
+    if (echelle <= kAgrandissementNet)
+        return;
+    const QString drawing = dessinAcote(path);
+    if (!QFileInfo(drawing).isFile())
+        return;
+    // The picture's size from its header, without decoding it.
+    const QSize taille = QImageReader(path).size();
+    if (!taille.isEmpty())
+        Dessin::preparer(drawing, taille, QRectF(QPointF(0, 0), QSizeF(taille)),
+                         pixelsAffiches(QRect(place, taille), echelle));
+}
+
+Divers::Divers(const QString& datasDir) : datasDir_(datasDir) {
     auto load = [&](const char* name) {
         return chargerImage(datasDir + QStringLiteral("/") + QString::fromLatin1(name));
     };
-    dessins = load("dessins");
-    dessins2 = load("dessins2");
-    dessins3 = load("dessins3");
     bouton = load("bouton");
     aide = load("aide");
+}
+
+const Image& Divers::planche(std::optional<Image>& sheet, const char* name) const {
+    if (!sheet)
+        sheet = chargerImage(datasDir_ + QStringLiteral("/") + QString::fromLatin1(name));
+    return *sheet;
+}
+
+const Image& Divers::dessins() const {
+    return planche(dessins_, "dessins");
+}
+
+const Image& Divers::dessins2() const {
+    return planche(dessins2_, "dessins2");
+}
+
+const Image& Divers::dessins3() const {
+    return planche(dessins3_, "dessins3");
 }
 
 Image Divers::decouper(const Image& sheet, QPoint corner, QSize size) {

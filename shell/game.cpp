@@ -13,18 +13,27 @@ Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& f
       divers_(std::make_unique<Divers>(datasDir)) {
     if (joueurs)
         routines_.fichiers_joueurs = *joueurs;
-    ecrans_.depart = new Depart(routines_, *divers_, &stage_);
     ecrans_.feuille_aide = new FeuilleAide(routines_, &stage_);
+    ecrans_.feuille_aide->setBackgroundFile(routines_.datas(QStringLiteral("106")));
     fabrique_ = fabrique;
     ecrans_.epreuve = [this](int k) { return epreuve(k); };
-    ecrans_.depart->epreuve = ecrans_.epreuve;
-    routines_.depart = {ecrans_.depart, ecrans_.depart->scoreLabel(), &ecrans_.depart->timer()};
+    ecrans_.depart = [this] { return depart(); };
     routines_.feuille_aide = ecrans_.feuille_aide;
     routines_.terminer = [this] { finir(); };
     demande_prenom_ = new DemandePrenom(routines_, *divers_, ecrans_, &stage_);
 }
 
 Game::~Game() = default;
+
+Depart* Game::depart() {
+    if (!depart_) {
+        depart_ = new Depart(routines_, *divers_, &stage_);
+        depart_->epreuve = ecrans_.epreuve;
+        depart_->setBackgroundFile(routines_.datas(QStringLiteral("101")));
+        routines_.depart = {depart_, depart_->scoreLabel(), &depart_->timer()};
+    }
+    return depart_;
+}
 
 EcranEpreuve* Game::epreuve(int k) {
     const auto& descriptions = descriptionsEpreuves();
@@ -58,6 +67,12 @@ void Game::start() {
         return;
     started_ = true;
     stage_.showScreen(demande_prenom_);
+    // The start screen is made while the roster waits, once on screen.
+    std::weak_ptr<bool> vivant = vivant_;
+    platform_.display().afterFirstFrame([this, vivant] {
+        if (!vivant.expired() && !ended_)
+            depart();
+    });
     demande_prenom_->demarrer();
 }
 
@@ -65,7 +80,7 @@ bool Game::quitRequested() {
     if (ended_)
         return true;
     // Before a player is chosen there is nothing new to save.
-    if (stage_.active() == demande_prenom_ || ecrans_.depart->isHidden()) {
+    if (stage_.active() == demande_prenom_ || !depart_ || depart_->isHidden()) {
         // The roster hides the pointer while it starts up: it goes back to
         // the desktop shown and free all the same.
         routines_.platform().cursor().release();
@@ -75,7 +90,7 @@ bool Game::quitRequested() {
         return true;
     }
     // The window closed or a signal: what can be saved is, and the game ends.
-    return ecrans_.depart->quitter_jeu(Depart::Quitter::QuoiQuIlArrive);
+    return depart_->quitter_jeu(Depart::Quitter::QuoiQuIlArrive);
 }
 
 } // namespace zm

@@ -23,6 +23,9 @@ public:
     Routines& routines() { return routines_; }
     DemandePrenom& roster() { return *demande_prenom_; }
     const Ecrans& ecrans() const { return ecrans_; }
+    // The start screen, made the first time it is asked for (at the latest
+    // once the roster is on screen).
+    Depart* depart();
     // The exercise screen of character k, made the first time it is asked for.
     EcranEpreuve* epreuve(int k);
     // Shows the roster, which starts the game up.
@@ -44,7 +47,10 @@ private:
     Ecrans ecrans_;
     FabriqueEpreuve fabrique_;
     std::array<EcranEpreuve*, 14> epreuves_{};
+    Depart* depart_ = nullptr;
     DemandePrenom* demande_prenom_ = nullptr;
+    // Tells what runs after the game is gone that it is.
+    std::shared_ptr<bool> vivant_ = std::make_shared<bool>(true);
     bool started_ = false;
     bool ended_ = false;
 };

@@ -66,7 +66,7 @@ private:
     std::function<void()> onTick_;
 };
 
-FakePlatform::FakePlatform() : clock_(*this), sound_(clock_), display_(clock_) {}
+FakePlatform::FakePlatform() : clock_(*this), sound_(clock_), display_(*this, clock_) {}
 
 FakePlatform::~FakePlatform() = default;
 
@@ -236,6 +236,10 @@ QStringList FakeSound::ambienceNames() const {
 void FakeDisplay::changeResolution(int width, int height) {
     resolutions.emplace_back(width, height);
     fullScreen = QSize(width, height) == QSize(800, 600);
+}
+
+void FakeDisplay::afterFirstFrame(std::function<void()> action) {
+    platform_.after(0, std::move(action));
 }
 
 void FakeDisplay::redrawNow(QWidget* widget) {

@@ -108,10 +108,14 @@ struct Redraw {
 
 class FakeDisplay : public Display {
 public:
-    explicit FakeDisplay(const FakeClock& clock) : clock_(clock) {}
+    explicit FakeDisplay(FakePlatform& platform, const FakeClock& clock)
+        : platform_(platform), clock_(clock) {}
     QSize screenSize() const override { return screen; }
     void changeResolution(int width, int height) override;
     void redrawNow(QWidget* widget) override;
+    double sceneScale() const override { return scale; }
+    // The first frame is shown as soon as events run.
+    void afterFirstFrame(std::function<void()> action) override;
 
     QSize screen{1920, 1080};
     bool fullScreen = false;
@@ -119,8 +123,11 @@ public:
     std::vector<Redraw> redraws;
     // Told of each redraw as it is recorded, while the game is still where it drew.
     std::function<void(const Redraw&)> onRedraw;
+    // The tests draw the scene at its own size: nothing is drawn ahead.
+    double scale = 1.0;
 
 private:
+    FakePlatform& platform_;
     const FakeClock& clock_;
 };
 

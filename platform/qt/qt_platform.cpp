@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 namespace zm {
 
@@ -59,6 +60,30 @@ void SceneView::fitStage() {
 void SceneView::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
     fitStage();
+}
+
+void SceneView::paintEvent(QPaintEvent* event) {
+    QGraphicsView::paintEvent(event);
+    if (painted_)
+        return;
+    painted_ = true;
+    // Queued: the frame reaches the window system when the paint returns.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const auto actions = std::move(afterFirstFrame_);
+            afterFirstFrame_.clear();
+            for (const auto& action : actions)
+                action();
+        },
+        Qt::QueuedConnection);
+}
+
+void SceneView::afterFirstFrame(std::function<void()> action) {
+    if (painted_)
+        QMetaObject::invokeMethod(this, std::move(action), Qt::QueuedConnection);
+    else
+        afterFirstFrame_.push_back(std::move(action));
 }
 
 void SceneView::closeEvent(QCloseEvent* event) {
@@ -172,10 +197,30 @@ void QtRandom::seedFromClock() {
 
 // --- sound ------------------------------------------------------------------
 
-QtSound::QtSound(const Clock& clock) : clock_(clock), ambience_(new QSoundEffect) {}
+QtSound::QtSound(const Clock& clock) : clock_(clock) {}
 
 QtSound::~QtSound() {
     qDeleteAll(effects_);
+}
+
+void QtSound::open() {
+    if (open_)
+        return;
+    open_ = true;
+    if (!waitingAmbience_.isEmpty() && state_.playing(clock_.ticks())) {
+        ambience_ = std::make_unique<QSoundEffect>();
+        ambience_->setSource(QUrl::fromLocalFile(waitingAmbience_));
+        ambience_->play();
+    }
+    waitingAmbience_.clear();
+    if (!waitingEffect_.isEmpty())
+        playEffect(std::exchange(waitingEffect_, QString()));
+}
+
+void QtSound::stopAmbience() {
+    waitingAmbience_.clear();
+    if (ambience_)
+        ambience_->stop();
 }
 
 void QtSound::playAmbience(const QString& path) {
@@ -183,25 +228,32 @@ void QtSound::playAmbience(const QString& path) {
     // The end of the ambience is computed from its length: audio back ends
     // report it late, or never when the machine has no audio device.
     state_.started(clock_.ticks(), wavFileLengthMs(path).value_or(0));
+    if (!open_) {
+        waitingAmbience_ = path;
+        return;
+    }
+    if (!ambience_)
+        ambience_ = std::make_unique<QSoundEffect>();
     ambience_->setSource(QUrl::fromLocalFile(path));
     ambience_->play();
 }
 
 void QtSound::stop() {
-    ambience_->stop();
+    stopAmbience();
     state_.stopped();
+    waitingEffect_.clear();
     if (playingEffect_)
         playingEffect_->stop();
     playingEffect_ = nullptr;
 }
 
 void QtSound::next() {
-    ambience_->stop();
+    stopAmbience();
     state_.skippedToEnd();
 }
 
 void QtSound::close() {
-    ambience_->stop();
+    stopAmbience();
     state_.closed();
 }
 
@@ -222,6 +274,10 @@ QSoundEffect* QtSound::effectFor(const QString& path) {
 
 void QtSound::playEffect(const QString& path) {
     stop();
+    if (!open_) {
+        waitingEffect_ = path;
+        return;
+    }
     playingEffect_ = effectFor(path);
     playingEffect_->play();
 }
@@ -318,10 +374,24 @@ void QtDisplay::redrawNow(QWidget* widget) {
     view_.viewport()->repaint(inView);
 }
 
+double QtDisplay::sceneScale() const {
+    // The window covers the whole display, without a frame: as fitStage.
+    const QSize screen = screenSize();
+    return std::min(double(screen.width()) / kSceneSize.width(),
+                    double(screen.height()) / kSceneSize.height());
+}
+
+void QtDisplay::afterFirstFrame(std::function<void()> action) {
+    view_.afterFirstFrame(std::move(action));
+}
+
 // --- platform ---------------------------------------------------------------
 
 QtPlatform::QtPlatform()
-    : sound_(new QtSound(clock_)), cursor_(new QtCursor(view_)), display_(new QtDisplay(view_)) {}
+    : sound_(new QtSound(clock_)), cursor_(new QtCursor(view_)), display_(new QtDisplay(view_)) {
+    // Opening the audio device can take a while: the first frame comes first.
+    view_.afterFirstFrame([this] { sound_->open(); });
+}
 
 QtPlatform::~QtPlatform() = default;
 

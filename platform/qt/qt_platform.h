@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <vector>
 
 class QGraphicsProxyWidget;
 class QSoundEffect;
@@ -28,13 +29,18 @@ public:
     // Called when the window system asks the window to close; returns whether
     // the window may close.
     std::function<bool()> onCloseRequest;
+    // Runs `action` from the event loop once the first frame is on screen.
+    void afterFirstFrame(std::function<void()> action);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void fitStage();
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterFirstFrame_;
     QWidget* stage_ = nullptr;
     QGraphicsProxyWidget* proxy_ = nullptr;
 };
@@ -71,10 +77,17 @@ public:
     void close() override;
     bool ambiencePlaying() const override;
     void playEffect(const QString& path) override;
+    // Opens the audio device. Until then a sound asked for is only noted
+    // (the game's own reckoning of it starts at once), and plays from here.
+    void open();
 
 private:
     QSoundEffect* effectFor(const QString& path);
+    void stopAmbience();
     const Clock& clock_;
+    bool open_ = false;
+    QString waitingAmbience_;
+    QString waitingEffect_;
     std::unique_ptr<QSoundEffect> ambience_;
     AmbienceState state_;
     QHash<QString, QSoundEffect*> effects_;
@@ -107,6 +120,8 @@ public:
     QSize screenSize() const override;
     void changeResolution(int width, int height) override;
     void redrawNow(QWidget* widget) override;
+    double sceneScale() const override;
+    void afterFirstFrame(std::function<void()> action) override;
 
 private:
     SceneView& view_;

@@ -444,7 +444,7 @@ private:
         if (!s)
             return;
         Routines& r = game_->routines();
-        Depart* depart = game_->ecrans().depart;
+        Depart* depart = game_->depart();
         switch (e.kind) {
         case Event::Kind::Click:
         case Event::Kind::ClickBackground:
@@ -607,7 +607,7 @@ private:
         const Stage& stage = game_->stage();
         const bool fini = game_->ended();
         Screen* actif = fini ? nullptr : stage.active();
-        Depart& depart = *game_->ecrans().depart;
+        Depart& depart = *game_->depart();
         const auto& cursor = p_->cursor();
 
         out_.stats.highestScore = std::max<qint64>(out_.stats.highestScore, r.score);

@@ -47,7 +47,7 @@ TEST(Monkey, TheSameSeedPlaysTheSameGames) {
 TEST(Monkey, EachCheckSeesItsPlantedFaultAndTheSequenceShrinks) {
     auto exercice = [](Game& g) {
         Screen* s = g.stage().active();
-        return s && s != g.ecrans().depart && s != &g.roster() && !g.ended();
+        return s && s != g.depart() && s != &g.roster() && !g.ended();
     };
     struct Cas {
         const char* check;
@@ -67,17 +67,17 @@ TEST(Monkey, EachCheckSeesItsPlantedFaultAndTheSequenceShrinks) {
         {"affichage",
          [&](Game& g) {
              if (exercice(g))
-                 g.routines().platform().display().redrawNow(g.ecrans().depart);
+                 g.routines().platform().display().redrawNow(g.depart());
          }},
         {"souris",
          [&](Game& g) {
-             if (!g.ended() && g.stage().active() == g.ecrans().depart)
+             if (!g.ended() && g.stage().active() == g.depart())
                  g.routines().cacher_souris();
          }},
         {"animations",
          [&](Game& g) {
              if (exercice(g))
-                 g.ecrans().depart->timer().start();
+                 g.depart()->timer().start();
          }},
         {"progression",
          [&](Game& g) {

@@ -47,7 +47,7 @@ struct GameTest : ::testing::Test {
     void restartGame();
     Routines& r() { return game->routines(); }
     DemandePrenom& roster() { return game->roster(); }
-    Depart& depart() { return *game->ecrans().depart; }
+    Depart& depart() { return *game->depart(); }
     FeuilleAide& aide() { return *game->ecrans().feuille_aide; }
     EcranEpreuve& epreuve(int k) { return *game->epreuve(k); }
     // The name on the visible tiles, a blank for each hidden tile in between.
