@@ -135,6 +135,22 @@ int Label::textHeight() const {
     return int(std::ceil(doc.size().height()));
 }
 
+QRect Label::placeImage() const {
+    const QRect cr = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    if (hasScaledContents())
+        return cr;
+    return style()->itemPixmapRect(cr, QStyle::visualAlignment(layoutDirection(), alignment()),
+                                   pixmap());
+}
+
+void Label::preparerDessin(double echelle) const {
+    if (!image_.dessin() || echelle <= kAgrandissementNet)
+        return;
+    // The stage is at the top of the scene: its coordinates are the scene's.
+    const QRect place = placeImage().translated(mapTo(window(), QPoint(0, 0)));
+    image_.preparer(pixelsAffiches(place, echelle));
+}
+
 bool Label::dessinerNet() {
     const QPixmap shown = pixmap();
     // The drawing belongs to the picture shown, not to one set since by
@@ -150,12 +166,7 @@ bool Label::dessinerNet() {
         painter.end();
         return false;
     }
-    QRect cr = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    const QRect cible =
-        hasScaledContents()
-            ? cr
-            : style()->itemPixmapRect(cr, QStyle::visualAlignment(layoutDirection(), alignment()),
-                                      shown);
+    const QRect cible = placeImage();
     // The picture's place on the display, on whole pixels.
     const QRectF surEcran = t.mapRect(QRectF(cible));
     const QPoint coin(qRound(surEcran.left()), qRound(surEcran.top()));

@@ -36,6 +36,9 @@ public:
     // its drawing, the label enlarged on a large display draws it sharp.
     void setPicture(const Image& picture);
     const Image& picture() const { return image_; }
+    // Starts drawing the picture, on another thread, at the size the label
+    // will draw it in its window once the scene is enlarged `echelle` times.
+    void preparerDessin(double echelle) const;
     void setBold(bool bold);
     // Line height in percent of the font's own (100: as the font says). The
     // child-friendly font has tall lines; long help texts are set tighter.
@@ -73,6 +76,8 @@ private:
     // Draws the picture from its drawing when the label is enlarged; false
     // when the bitmap is to be drawn instead.
     bool dessinerNet();
+    // Where the picture is drawn in the label.
+    QRect placeImage() const;
     QString caption_;
     // The picture given by setPicture (its drawing), and its rendering at
     // the size last painted.

@@ -197,6 +197,13 @@ void Dessin::viderCache() {
     cache().clear();
 }
 
+void Dessin::oublierRendus() const {
+    const QString prefixe = chemin_ + QStringLiteral("|");
+    for (const QString& k : cache().keys())
+        if (k.startsWith(prefixe))
+            cache().remove(k);
+}
+
 Image::Image(const QPixmap& bitmap, std::shared_ptr<const Dessin> dessin, QRectF zone)
     : bitmap_(bitmap), dessin_(std::move(dessin)), zone_(zone) {
     if (dessin_ && zone_.isEmpty())
@@ -222,6 +229,11 @@ Image Image::scaled(QSize size) const {
     Image out(*this);
     out.bitmap_ = bitmap_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return out;
+}
+
+void Image::preparer(QSize pixels) const {
+    if (dessin_)
+        Dessin::preparer(dessin_->chemin(), dessin_->taille(), zone_, pixels);
 }
 
 QPixmap Image::rendu(QSize pixels) const {

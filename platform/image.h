@@ -39,6 +39,8 @@ public:
     static int rendusEffectues();
     // Empties the cache of renderings.
     static void viderCache();
+    // Drops the cached renderings of this drawing.
+    void oublierRendus() const;
 
     // Starts drawing the zone of the drawing `chemin` (of default size
     // `taille`) at `pixels` on another thread: the first rendu() asking for
@@ -96,6 +98,8 @@ public:
     // The picture drawn from its drawing at `pixels`; null without a drawing
     // that can be read.
     QPixmap rendu(QSize pixels) const;
+    // Starts that drawing on another thread, for the next rendu(pixels).
+    void preparer(QSize pixels) const;
 
 private:
     QPixmap bitmap_;

@@ -488,6 +488,8 @@ void DemandePrenom::jouer() {
     Depart* depart = ecrans_.depart();
     routines.stage().showScreen(depart);
     routines.stage().hideScreen(this);
+    // The roster is not shown again in this run.
+    oublierFond();
     routines.preparer_messages();
     routines.platform().cursor().setPos(QPoint(400, 400));
     depart->timer().start();

@@ -67,11 +67,12 @@ void Game::start() {
         return;
     started_ = true;
     stage_.showScreen(demande_prenom_);
-    // The start screen is made while the roster waits, once on screen.
+    // The start screen is made while the roster waits, once on screen, and
+    // its pictures drawn meanwhile on other threads.
     std::weak_ptr<bool> vivant = vivant_;
     platform_.display().afterFirstFrame([this, vivant] {
         if (!vivant.expired() && !ended_)
-            depart();
+            depart()->preparerEnAvance(platform_.display().sceneScale());
     });
     demande_prenom_->demarrer();
 }

@@ -25,6 +25,20 @@ void Screen::preparerAffichage() {
     fondAcharger_.clear();
 }
 
+void Screen::preparerEnAvance(double echelle) {
+    if (!fondAcharger_.isEmpty())
+        preparerImage(fondAcharger_, QPoint(0, 0), echelle);
+    for (const Label* label : findChildren<Label*>())
+        if (label->isVisibleTo(this))
+            label->preparerDessin(echelle);
+}
+
+void Screen::oublierFond() {
+    if (const auto& dessin = fond->picture().dessin())
+        dessin->oublierRendus();
+    setBackground(Image());
+}
+
 bool Screen::enJeu() const {
     const Stage& stage = routines.stage();
     return !stage.termine() && stage.active() == this;

@@ -50,8 +50,14 @@ public:
     // The background picture of this file, read when the screen is first
     // shown: a screen never visited costs neither time nor memory.
     void setBackgroundFile(const QString& path);
+    // Gives back the memory of the background picture and of its drawing at
+    // the display's size: for a screen that is not shown again.
+    void oublierFond();
     // Reads what the screen needs before it is shown for the first time.
     void preparerAffichage();
+    // Starts reading and drawing, on other threads, the pictures the screen
+    // shows when it is first shown, the scene enlarged `echelle` times.
+    void preparerEnAvance(double echelle);
     Backdrop* background() const { return fond; }
     // The label that shows the score on this screen; null where there is none.
     Label* scoreLabel() const { return label_score; }

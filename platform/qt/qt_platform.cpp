@@ -27,6 +27,10 @@ SceneView::SceneView() {
     setScene(new QGraphicsScene(this));
     scene()->setSceneRect(QRectF(QPointF(0, 0), QSizeF(kSceneSize)));
     setBackgroundBrush(Qt::black);
+    // The view paints every pixel itself (black bars, then the scene): the
+    // window does not fill them first.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -188,3 +188,43 @@ TEST_F(PicturesOfTheGame, WithoutTheDrawingsTheGameShowsTheSamePictures) {
     EXPECT_EQ(avec.size(), sans.size());
     EXPECT_TRUE(avec == sans);
 }
+
+namespace {
+
+// The scene painted as the game's view paints it, enlarged `echelle` times.
+QImage peindreScene(QWidget& stage, double echelle) {
+    QImage out((QSizeF(800, 600) * echelle).toSize(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::black);
+    QPainter painter(&out);
+    painter.scale(echelle, echelle);
+    stage.render(&painter);
+    return out;
+}
+
+} // namespace
+
+TEST_F(PicturesOfTheGame, OnALargeDisplayTheFirstScreensAreDrawnAheadAtExactlyTheirSize) {
+    copyPictures(true);
+    writeSave(fichierJoueurs({{QStringLiteral("Zoé"), 7}}));
+    for (double echelle : {1.28, 1.8, 2.7}) {
+        SCOPED_TRACE(echelle);
+        Dessin::viderCache();
+        p.display().scale = echelle;
+        restartGame();
+        // The start screen is made during the roster's wait, and its
+        // pictures are being drawn.
+        ASSERT_GT(Dessin::preparationsEnAttente(), 1);
+        const QImage dessinRoster = peindreScene(game->stage(), echelle);
+        jouer();
+        // The roster is not shown again: its picture is let go.
+        EXPECT_TRUE(roster().background()->pixmap().isNull());
+        const QImage depart = peindreScene(game->stage(), echelle);
+        // Every drawing made ahead had the size the labels asked for: each
+        // was taken, none is left over.
+        EXPECT_EQ(Dessin::preparationsEnAttente(), 0);
+        // And the same as drawn on the spot.
+        Dessin::viderCache();
+        EXPECT_TRUE(peindreScene(game->stage(), echelle) == depart);
+        EXPECT_FALSE(dessinRoster == depart);
+    }
+}
