@@ -1,11 +1,11 @@
 // Zibelou Malice: a French reading game for children.
 #include "app/epreuves.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/rapport_demarrage.h"
 #include "shell/emplacements.h"
 #include "shell/game.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFont>
 #include <QSocketNotifier>
 #include <csignal>
@@ -42,29 +42,6 @@ void closeWindowOnTerminationSignals(QWidget& window) {
     sigaction(SIGINT, &action, nullptr);
 }
 
-// For bench/run: with ZM_BENCH set, prints the wall-clock time at which the
-// scene was first painted on screen.
-class FirstFrameReporter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Reported after the paint has gone through, from the event loop.
-            QMetaObject::invokeMethod(
-                this,
-                [] {
-                    std::fprintf(stderr, "first-frame-epoch-ms %lld\n",
-                                 static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -83,8 +60,7 @@ int main(int argc, char** argv) {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
     closeWindowOnTerminationSignals(platform.view());
-    if (qEnvironmentVariableIsSet("ZM_BENCH"))
-        platform.view().viewport()->installEventFilter(new FirstFrameReporter(&app));
+    zm::rapporterDemarrage(*platform.view().viewport());
     game.start();
     if (game.ended())
         return 0;
