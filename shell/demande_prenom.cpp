@@ -9,9 +9,9 @@
 
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 
 namespace zm {
 namespace {
@@ -20,6 +20,15 @@ constexpr int kLigneListe = 17;
 constexpr QPoint kCoinListe(300, 230);
 const QString kInconnu = QStringLiteral("INCONNU");
 const QString kFond = QStringLiteral("116");
+
+// The rows of the player list, each kLigneListe pixels high.
+class LigneListe : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kLigneListe};
+    }
+};
 
 QString blancs(int n) {
     return QString(n, QChar(u' '));
@@ -87,20 +96,22 @@ DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecr
     liste_prenoms->setUniformItemSizes(true);
     liste_prenoms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     liste_prenoms->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    liste_prenoms->setStyleSheet(QStringLiteral(
-        "QListWidget { font-size: 11pt; } QListWidget::item { height: 17px; padding: 0px; }"));
+    // Set directly rather than by a style sheet, whose engine would start
+    // for this alone.
+    QFont police = liste_prenoms->font();
+    police.setPointSize(11);
+    liste_prenoms->setFont(police);
+    liste_prenoms->setItemDelegate(new LigneListe(liste_prenoms));
     connect(liste_prenoms, &QListWidget::itemPressed, this, [this] { choisirJoueur(); });
     liste_prenoms->hide();
 
-    infos2 = new QLineEdit(QStringLiteral("Choisissez un joueur dans la liste"), this);
-    infos2->setObjectName(QStringLiteral("infos2"));
-    infos2->setReadOnly(true);
-    infos2->setFocusPolicy(Qt::NoFocus);
+    // A plain label: a text box, even read-only, would start the keyboard's
+    // input method, which takes longer than the rest of the roster.
+    infos2 = addLabel(QStringLiteral("infos2"), QRect(kCoinListe.x(), kCoinListe.y() + 18, 200, 17),
+                      QStringLiteral("Choisissez un joueur dans la liste"));
     infos2->setAlignment(Qt::AlignCenter);
-    infos2->setFrame(false);
-    infos2->setStyleSheet(
-        QStringLiteral("QLineEdit { font-size: 9pt; background: #ffffe0; color: #000080; }"));
-    infos2->setGeometry(kCoinListe.x(), kCoinListe.y() + 18, 200, 17);
+    infos2->setPointSize(9);
+    infos2->setColours(QColor(0x00, 0x00, 0x80), QColor(0xff, 0xff, 0xe0));
     infos2->hide();
 
     nouveau_joueur =

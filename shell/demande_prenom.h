@@ -11,7 +11,6 @@
 #include <functional>
 
 class QListWidget;
-class QLineEdit;
 class QPushButton;
 
 namespace zm {
@@ -53,7 +52,7 @@ public:
     Label* effacer;
     Label* label_effacer;
     QListWidget* liste_prenoms;
-    QLineEdit* infos2;
+    Label* infos2;
     Label* nouveau_joueur;
     Label* image_nouveau_joueur;
     Label* label_supprimer_joueur;

@@ -123,7 +123,11 @@ TEST_F(Roster, SeveralPlayersPreselectTheLastOne) {
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("     Ana"));
     EXPECT_EQ(list->currentRow(), 2);
     EXPECT_EQ(list->height(), 17 * 3 + 18);
+    // Three rows of 17 pixels, the hint below them, read whole.
+    EXPECT_EQ(list->sizeHintForRow(0), 17);
+    EXPECT_EQ(list->visualItemRect(list->item(2)).bottom(), 17 * 3 - 1);
     EXPECT_EQ(roster().infos2->y(), list->y() + list->height() - 17);
+    EXPECT_TRUE(texteEntier(roster().infos2));
     EXPECT_EQ(tiles(), QStringLiteral("Paul Marie"));
 
     list->setCurrentRow(0);
