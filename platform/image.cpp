@@ -7,6 +7,9 @@
 #include <QSvgRenderer>
 #include <QThreadPool>
 #include <future>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <map>
 
 namespace zm {
@@ -142,6 +145,12 @@ void Dessin::preparer(const QString& chemin, QSize taille, const QRectF& zone, Q
 
 int Dessin::preparationsEnAttente() {
     return int(preparations().size());
+}
+
+void rendreMemoire() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 QSize pixelsAffiches(const QRect& place, double echelle) {

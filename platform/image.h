@@ -75,6 +75,10 @@ constexpr double kAgrandissementNet = 1.01;
 // size at which an enlarged label draws it.
 QSize pixelsAffiches(const QRect& place, double echelle);
 
+// Gives back to the system the memory pictures let go of, which the
+// allocator would otherwise keep for later.
+void rendreMemoire();
+
 class Image {
 public:
     Image() = default;

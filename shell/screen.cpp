@@ -37,6 +37,7 @@ void Screen::oublierFond() {
     if (const auto& dessin = fond->picture().dessin())
         dessin->oublierRendus();
     setBackground(Image());
+    rendreMemoire();
 }
 
 bool Screen::enJeu() const {
