@@ -105,3 +105,27 @@ TEST(SceneView, TheSceneFillsTheDisplayExactlyAspectKept) {
                   QRectF(0, 0, 800, 600));
     }
 }
+
+TEST(SceneView, WhatWaitsForTheFirstFrameRunsOnceAfterItAndLaterAsksRunAtOnce) {
+    SceneView view;
+    view.setStage(new QWidget);
+    std::vector<std::string> runs;
+    view.afterFirstFrame([&] { runs.push_back("first"); });
+    QApplication::processEvents();
+    EXPECT_TRUE(runs.empty());
+
+    view.resize(400, 300);
+    view.show();
+    for (int i = 0; i < 50 && runs.empty(); ++i) {
+        view.viewport()->repaint();
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(runs, std::vector<std::string>{"first"});
+
+    // Asked once the frame is on screen: from the event loop, not within the call.
+    view.afterFirstFrame([&] { runs.push_back("later"); });
+    EXPECT_EQ(runs.size(), 1u);
+    view.viewport()->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(runs, (std::vector<std::string>{"first", "later"}));
+}
