@@ -10,7 +10,9 @@
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -45,7 +47,11 @@ void closeWindowOnTerminationSignals(QWidget& window) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The fonts' configuration is read while the application connects to the
+    // display: the first text of the roster would wait for it.
+    std::thread polices([] { FcInit(); });
     QApplication app(argc, argv);
+    polices.join();
     // The launcher installed with the game: desktops match the window to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zibeloumalice.zibeloumalice"));
     QApplication::setFont(QFont(QStringLiteral("Andika"), 11));

@@ -4,7 +4,7 @@
 zm_install_missing() {
     local wanted=(cmake ninja-build g++ ccache pkg-config
         qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libgl-dev
-        libgtest-dev fonts-sil-andika "$@")
+        libgtest-dev libfontconfig-dev fonts-sil-andika "$@")
     local missing=()
     local p
     for p in "${wanted[@]}"; do
