@@ -211,6 +211,8 @@ void Dessin::oublierRendus() const {
     for (const QString& k : cache().keys())
         if (k.startsWith(prefixe))
             cache().remove(k);
+    // And those started ahead that nothing took (a display that changed size).
+    std::erase_if(preparations(), [&](const auto& p) { return p.first.startsWith(prefixe); });
 }
 
 Image::Image(const QPixmap& bitmap, std::shared_ptr<const Dessin> dessin, QRectF zone)

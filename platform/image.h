@@ -39,7 +39,7 @@ public:
     static int rendusEffectues();
     // Empties the cache of renderings.
     static void viderCache();
-    // Drops the cached renderings of this drawing.
+    // Drops the cached renderings of this drawing, and those started ahead.
     void oublierRendus() const;
 
     // Starts drawing the zone of the drawing `chemin` (of default size

@@ -20,7 +20,7 @@ class Divers;
 class EcranEpreuve;
 class FeuilleAide;
 
-// Every screen the start-up gives its picture to.
+// The screens the roster leads to.
 struct Ecrans {
     // The start screen, made the first time it is asked for.
     std::function<Depart*()> depart;

@@ -251,3 +251,27 @@ TEST(ImageNette, EachRenderingIsMadeOnceNotAtEveryFrame) {
         scene.peindre(3.6);
     EXPECT_EQ(Dessin::rendusEffectues() - avant, 3);
 }
+
+TEST(ImageNette, ADrawingMadeAheadIsTakenByTheLabelOrDroppedWithItsDrawing) {
+    Dessin::viderCache();
+    Dessins d;
+    const Image image = d.image(QStringLiteral("demi.svg"), kDemiNoir);
+    Scene scene;
+    scene.label->setPicture(image);
+    const int avant = Dessin::preparationsEnAttente();
+    // At the size the label draws it (its corner off the whole pixels), and
+    // at a size nothing asks for.
+    scene.label->preparerDessin(2.4);
+    image.preparer(QSize(5, 5));
+    EXPECT_EQ(Dessin::preparationsEnAttente(), avant + 2);
+    const QImage prepare = scene.peindre(2.4);
+    EXPECT_EQ(Dessin::preparationsEnAttente(), avant + 1);
+    // What was made ahead is what the label makes on the spot.
+    Dessin::viderCache();
+    const int rendus = Dessin::rendusEffectues();
+    scene.label->setPicture(image);
+    EXPECT_EQ(scene.peindre(2.4), prepare);
+    EXPECT_EQ(Dessin::rendusEffectues(), rendus + 1);
+    image.dessin()->oublierRendus();
+    EXPECT_EQ(Dessin::preparationsEnAttente(), avant);
+}
