@@ -11,6 +11,7 @@
 #include <malloc.h>
 #endif
 #include <map>
+#include <optional>
 
 namespace zm {
 namespace {
@@ -61,7 +62,7 @@ struct Lu {
     QByteArray format;
 };
 
-Lu lire(const QString& path) {
+Lu decoder(const QString& path) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     Lu lu;
@@ -87,6 +88,19 @@ QString clePreparation(const QString& chemin, QSize taille, const QRectF& zone, 
            QStringLiteral("|%1x%2").arg(taille.width()).arg(taille.height());
 }
 
+// What was started ahead under `cle`, waited for and taken out of `enCours`;
+// nothing when nothing was started.
+template <typename Resultat>
+std::optional<Resultat> prendre(std::map<QString, std::future<Resultat>>& enCours,
+                                const QString& cle) {
+    const auto it = enCours.find(cle);
+    if (it == enCours.end())
+        return std::nullopt;
+    Resultat resultat = it->second.get();
+    enCours.erase(it);
+    return resultat;
+}
+
 // The drawing laid out as its bitmap was (`taille`), its zone on the picture.
 QImage dessiner(QSvgRenderer& svg, QSize taille, const QRectF& zone, QSize pixels) {
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -109,24 +123,18 @@ bool estLeDessin(const QSvgRenderer& svg, QSize taille) {
 } // namespace
 
 QImage lireImage(const QString& path, QByteArray* format) {
-    auto& enCours = lectures();
-    const auto it = enCours.find(path);
-    Lu lu;
-    if (it == enCours.end()) {
-        lu = lire(path);
-    } else {
-        lu = it->second.get();
-        enCours.erase(it);
-    }
+    std::optional<Lu> lu = prendre(lectures(), path);
+    if (!lu)
+        lu = decoder(path);
     if (format)
-        *format = lu.format;
-    return lu.image;
+        *format = lu->format;
+    return lu->image;
 }
 
 void lireEnAvance(const QString& path) {
     auto& enCours = lectures();
     if (enCours.count(path) == 0)
-        enCours.emplace(path, enArrierePlan([path] { return lire(path); }));
+        enCours.emplace(path, enArrierePlan([path] { return decoder(path); }));
 }
 
 void Dessin::preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels) {
@@ -180,14 +188,10 @@ QPixmap Dessin::rendu(const QRectF& zone, QSize pixels) const {
     if (const QPixmap* deja = cache().object(k))
         return *deja;
     QImage image;
-    auto& enCours = preparations();
-    const auto prepare = enCours.find(clePreparation(chemin_, taille_, zone, pixels));
-    if (prepare != enCours.end()) {
-        image = prepare->second.get();
-        enCours.erase(prepare);
-    } else if (QSvgRenderer* svg = lire()) {
+    if (auto prepare = prendre(preparations(), clePreparation(chemin_, taille_, zone, pixels)))
+        image = std::move(*prepare);
+    else if (QSvgRenderer* svg = lire())
         image = dessiner(*svg, taille_, zone, pixels);
-    }
     if (image.isNull())
         return {};
     ++nombreRendus;

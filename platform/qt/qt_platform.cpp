@@ -211,11 +211,8 @@ void QtSound::open() {
     if (open_)
         return;
     open_ = true;
-    if (!waitingAmbience_.isEmpty() && state_.playing(clock_.ticks())) {
-        ambience_ = std::make_unique<QSoundEffect>();
-        ambience_->setSource(QUrl::fromLocalFile(waitingAmbience_));
-        ambience_->play();
-    }
+    if (!waitingAmbience_.isEmpty() && state_.playing(clock_.ticks()))
+        startAmbience(waitingAmbience_);
     waitingAmbience_.clear();
     if (!waitingEffect_.isEmpty())
         playEffect(std::exchange(waitingEffect_, QString()));
@@ -232,10 +229,13 @@ void QtSound::playAmbience(const QString& path) {
     // The end of the ambience is computed from its length: audio back ends
     // report it late, or never when the machine has no audio device.
     state_.started(clock_.ticks(), wavFileLengthMs(path).value_or(0));
-    if (!open_) {
+    if (open_)
+        startAmbience(path);
+    else
         waitingAmbience_ = path;
-        return;
-    }
+}
+
+void QtSound::startAmbience(const QString& path) {
     if (!ambience_)
         ambience_ = std::make_unique<QSoundEffect>();
     ambience_->setSource(QUrl::fromLocalFile(path));

@@ -83,6 +83,7 @@ public:
 
 private:
     QSoundEffect* effectFor(const QString& path);
+    void startAmbience(const QString& path);
     void stopAmbience();
     const Clock& clock_;
     bool open_ = false;
