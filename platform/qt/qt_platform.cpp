@@ -10,9 +10,7 @@
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QSoundEffect>
 #include <QTimer>
-#include <QUrl>
 #include <cmath>
 #include <thread>
 #include <utility>
@@ -201,27 +199,28 @@ void QtRandom::seedFromClock() {
 
 // --- sound ------------------------------------------------------------------
 
-QtSound::QtSound(const Clock& clock) : clock_(clock) {}
+QtSound::QtSound(const Clock& clock, std::function<std::unique_ptr<AudioDevice>()> openDevice)
+    : clock_(clock), openDevice_(std::move(openDevice)) {}
 
-QtSound::~QtSound() {
-    qDeleteAll(effects_);
-}
+QtSound::~QtSound() = default;
 
 void QtSound::open() {
     if (open_)
         return;
     open_ = true;
-    if (!waitingAmbience_.isEmpty() && state_.playing(clock_.ticks()))
-        startAmbience(waitingAmbience_);
+    device_ = openDevice_();
+    if (device_ && !waitingAmbience_.isEmpty() && state_.playing(clock_.ticks()))
+        device_->playAmbience(waitingAmbience_);
     waitingAmbience_.clear();
-    if (!waitingEffect_.isEmpty())
-        playEffect(std::exchange(waitingEffect_, QString()));
+    if (device_ && !waitingEffect_.isEmpty())
+        device_->playEffect(waitingEffect_);
+    waitingEffect_.clear();
 }
 
 void QtSound::stopAmbience() {
     waitingAmbience_.clear();
-    if (ambience_)
-        ambience_->stop();
+    if (device_)
+        device_->stopAmbience();
 }
 
 void QtSound::playAmbience(const QString& path) {
@@ -229,26 +228,18 @@ void QtSound::playAmbience(const QString& path) {
     // The end of the ambience is computed from its length: audio back ends
     // report it late, or never when the machine has no audio device.
     state_.started(clock_.ticks(), wavFileLengthMs(path).value_or(0));
-    if (open_)
-        startAmbience(path);
-    else
+    if (!open_)
         waitingAmbience_ = path;
-}
-
-void QtSound::startAmbience(const QString& path) {
-    if (!ambience_)
-        ambience_ = std::make_unique<QSoundEffect>();
-    ambience_->setSource(QUrl::fromLocalFile(path));
-    ambience_->play();
+    else if (device_)
+        device_->playAmbience(path);
 }
 
 void QtSound::stop() {
     stopAmbience();
     state_.stopped();
     waitingEffect_.clear();
-    if (playingEffect_)
-        playingEffect_->stop();
-    playingEffect_ = nullptr;
+    if (device_)
+        device_->stopEffect();
 }
 
 void QtSound::next() {
@@ -265,25 +256,12 @@ bool QtSound::ambiencePlaying() const {
     return state_.playing(clock_.ticks());
 }
 
-QSoundEffect* QtSound::effectFor(const QString& path) {
-    // Effects are short: each is decoded once and kept for the next time.
-    auto it = effects_.find(path);
-    if (it != effects_.end())
-        return *it;
-    auto* effect = new QSoundEffect;
-    effect->setSource(QUrl::fromLocalFile(path));
-    effects_.insert(path, effect);
-    return effect;
-}
-
 void QtSound::playEffect(const QString& path) {
     stop();
-    if (!open_) {
+    if (!open_)
         waitingEffect_ = path;
-        return;
-    }
-    playingEffect_ = effectFor(path);
-    playingEffect_->play();
+    else if (device_)
+        device_->playEffect(path);
 }
 
 // --- cursor -----------------------------------------------------------------
@@ -392,8 +370,11 @@ void QtDisplay::afterFirstFrame(std::function<void()> action) {
 // --- platform ---------------------------------------------------------------
 
 QtPlatform::QtPlatform()
-    : sound_(new QtSound(clock_)), cursor_(new QtCursor(view_)), display_(new QtDisplay(view_)) {
-    // Opening the audio device can take a while: the first frame comes first.
+    : sound_(new QtSound(clock_,
+                         [] { return loadAudioDevice(QCoreApplication::applicationDirPath()); })),
+      cursor_(new QtCursor(view_)), display_(new QtDisplay(view_)) {
+    // Loading the sound module and opening the audio device take a while: the
+    // first frame comes first.
     view_.afterFirstFrame([this] { sound_->open(); });
 }
 

@@ -1,20 +1,19 @@
 #pragma once
 // The platform of the real game, on Qt: a full-screen view that scales the
-// 800 x 600 scene to the display, Qt Multimedia sound, the system cursor.
+// 800 x 600 scene to the display, the sound module, the system cursor.
 
 #include "platform/ambience_state.h"
 #include "platform/platform.h"
+#include "platform/qt/audio_device.h"
 
 #include <QElapsedTimer>
 #include <QGraphicsView>
-#include <QHash>
 #include <functional>
 #include <memory>
 #include <random>
 #include <vector>
 
 class QGraphicsProxyWidget;
-class QSoundEffect;
 
 namespace zm {
 
@@ -69,7 +68,9 @@ private:
 
 class QtSound : public Sound {
 public:
-    explicit QtSound(const Clock& clock);
+    // `openDevice` is called once, by open(); it may give no device, and the
+    // game then plays in silence, its reckoning of the ambience unchanged.
+    QtSound(const Clock& clock, std::function<std::unique_ptr<AudioDevice>()> openDevice);
     ~QtSound() override;
     void playAmbience(const QString& path) override;
     void stop() override;
@@ -82,17 +83,14 @@ public:
     void open();
 
 private:
-    QSoundEffect* effectFor(const QString& path);
-    void startAmbience(const QString& path);
     void stopAmbience();
     const Clock& clock_;
+    std::function<std::unique_ptr<AudioDevice>()> openDevice_;
     bool open_ = false;
+    std::unique_ptr<AudioDevice> device_;
     QString waitingAmbience_;
     QString waitingEffect_;
-    std::unique_ptr<QSoundEffect> ambience_;
     AmbienceState state_;
-    QHash<QString, QSoundEffect*> effects_;
-    QSoundEffect* playingEffect_ = nullptr;
 };
 
 class QtCursor : public QObject, public Cursor {

@@ -39,6 +39,9 @@ if [ -n "$dummy_save" ]; then
 fi
 
 [ -x "$prefix/bin/zibelou-malice" ] || fail "no executable bin/zibelou-malice"
+# The game loads its sound from <exe dir>/../lib/zibelou-malice.
+[ -f "$prefix/bin/../lib/zibelou-malice/zibelou-malice-audio.so" ] ||
+    fail "no sound module lib/zibelou-malice/zibelou-malice-audio.so"
 # The game looks for its data folder at <exe dir>/../share/zibelou-malice/datas.
 datas="$prefix/bin/../share/zibelou-malice/datas"
 for f in 101 116 dessins dessins2 dessins3 aide bouton 2.bin 1.amb 1.vic 1.def; do
