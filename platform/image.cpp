@@ -10,8 +10,11 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace zm {
 namespace {
@@ -67,7 +70,11 @@ Lu decoder(const QString& path) {
     reader.setDecideFormatFromContent(true);
     Lu lu;
     lu.format = reader.format();
-    lu.image = reader.read();
+    // Read into memory given at once (the reader keeps a picture of the size
+    // and format it reads).
+    lu.image = nouvelleImage(reader.size(), reader.imageFormat());
+    if (!reader.read(&lu.image))
+        lu.image = QImage();
     return lu;
 }
 
@@ -103,7 +110,7 @@ std::optional<Resultat> prendre(std::map<QString, std::future<Resultat>>& enCour
 
 // The drawing laid out as its bitmap was (`taille`), its zone on the picture.
 QImage dessiner(QSvgRenderer& svg, QSize taille, const QRectF& zone, QSize pixels) {
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    QImage image = nouvelleImage(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -159,6 +166,27 @@ void rendreMemoire() {
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
+}
+
+void occuperMemoire(const QImage& image) {
+#ifdef MADV_POPULATE_WRITE
+    if (image.isNull())
+        return;
+    // constBits: the picture is not copied, even when shared.
+    const auto debut = reinterpret_cast<std::uintptr_t>(image.constBits());
+    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const std::uintptr_t premiere = debut & ~(page - 1);
+    ::madvise(reinterpret_cast<void*>(premiere),
+              debut + std::uintptr_t(image.sizeInBytes()) - premiere, MADV_POPULATE_WRITE);
+#else
+    Q_UNUSED(image);
+#endif
+}
+
+QImage nouvelleImage(QSize taille, QImage::Format format) {
+    QImage image(taille, format);
+    occuperMemoire(image);
+    return image;
 }
 
 QSize pixelsAffiches(const QRect& place, double echelle) {

@@ -79,6 +79,14 @@ QSize pixelsAffiches(const QRect& place, double echelle);
 // allocator would otherwise keep for later.
 void rendreMemoire();
 
+// Has the system give the picture's memory at once, rather than page by page
+// as it is first written: one call instead of a fault a page, which a large
+// picture drawn or read for the first frame would otherwise wait for. Does
+// nothing where the system can't.
+void occuperMemoire(const QImage& image);
+// A new picture whose memory is given at once; its pixels are not set.
+QImage nouvelleImage(QSize taille, QImage::Format format);
+
 class Image {
 public:
     Image() = default;

@@ -1,8 +1,10 @@
 #include "platform/qt/qt_platform.h"
 
+#include "platform/image.h"
 #include "platform/wav_length.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QEventLoop>
@@ -65,6 +67,10 @@ void SceneView::resizeEvent(QResizeEvent* event) {
 }
 
 void SceneView::paintEvent(QPaintEvent* event) {
+    // The window's memory, written whole by the first paint, is given at once.
+    if (QBackingStore* store = painted_ ? nullptr : viewport()->backingStore();
+        store && store->paintDevice() && store->paintDevice()->devType() == QInternal::Image)
+        occuperMemoire(*static_cast<const QImage*>(store->paintDevice()));
     QGraphicsView::paintEvent(event);
     if (painted_)
         return;
