@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QEventLoop>
@@ -279,9 +280,13 @@ QtCursor::QtCursor(SceneView& view) : view_(view) {
 int QtCursor::showCursor(bool show) {
     counter_ += show ? 1 : -1;
     const bool hide = counter_ < 0;
-    if (hide && !hidden_)
-        QApplication::setOverrideCursor(Qt::BlankCursor);
-    else if (!hide && hidden_)
+    if (hide && !hidden_) {
+        // Made from an empty bitmap: the system's blank cursor is looked for
+        // in the cursor theme's files first, which the start would wait for.
+        QBitmap vide(1, 1);
+        vide.clear();
+        QApplication::setOverrideCursor(QCursor(vide, vide));
+    } else if (!hide && hidden_)
         QApplication::restoreOverrideCursor();
     hidden_ = hide;
     return counter_;

@@ -60,6 +60,37 @@ TEST(QtCursor, AMoveOutOfTheConfinementReachesNothingAndIsPutBack) {
     EXPECT_EQ(moves, 2);
 }
 
+// The counter of the system it stands for: hidden while below zero, the
+// cursor then blank or drawn from an empty mask.
+TEST(QtCursor, HiddenWhileTheCounterIsBelowZeroAsAnEmptyCursor) {
+    Window w(QSize(800, 600));
+    QtCursor cursor(w.view);
+    const auto hidden = [] {
+        const QCursor* c = QApplication::overrideCursor();
+        if (!c)
+            return false;
+        if (c->shape() == Qt::BlankCursor)
+            return true;
+        const QImage mask = c->mask().toImage().convertToFormat(QImage::Format_Mono);
+        EXPECT_FALSE(mask.isNull());
+        for (int y = 0; y < mask.height(); ++y)
+            for (int x = 0; x < mask.width(); ++x)
+                if (mask.pixelIndex(x, y) != 0)
+                    return false;
+        return true;
+    };
+    const std::vector<std::pair<bool, int>> steps = {
+        {false, -1}, {false, -2}, {true, -1}, {true, 0}, {true, 1}, {false, 0}, {false, -1},
+    };
+    for (const auto& [show, counter] : steps) {
+        EXPECT_EQ(cursor.showCursor(show), counter);
+        EXPECT_EQ(hidden(), counter < 0) << "counter " << counter;
+        EXPECT_EQ(QApplication::overrideCursor() != nullptr, counter < 0);
+    }
+    cursor.showCursor(true);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST(SceneView, TheSceneFillsTheDisplayExactlyAspectKept) {
     struct Case {
         QSize display;
