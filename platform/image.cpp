@@ -1,6 +1,7 @@
 #include "platform/image.h"
 
 #include <QCache>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -66,8 +67,8 @@ struct Lu {
 };
 
 Lu decoder(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
+    const auto lecteur = lecteurImage(path);
+    QImageReader& reader = *lecteur;
     Lu lu;
     lu.format = reader.format();
     // Read into memory given at once (the reader keeps a picture of the size
@@ -128,6 +129,17 @@ bool estLeDessin(const QSvgRenderer& svg, QSize taille) {
 }
 
 } // namespace
+
+std::unique_ptr<QImageReader> lecteurImage(const QString& path) {
+    QFile file(path);
+    const bool png = file.open(QIODevice::ReadOnly) && file.read(8) == "\x89PNG\r\n\x1a\n";
+    auto reader = std::make_unique<QImageReader>(path);
+    if (png)
+        reader->setFormat("png");
+    else
+        reader->setDecideFormatFromContent(true);
+    return reader;
+}
 
 QImage lireImage(const QString& path, QByteArray* format) {
     std::optional<Lu> lu = prendre(lectures(), path);

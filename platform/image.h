@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 
+class QImageReader;
 class QSvgRenderer;
 
 namespace zm {
@@ -58,6 +59,12 @@ private:
     mutable std::unique_ptr<QSvgRenderer> svg_;
     mutable bool lu_ = false;
 };
+
+// A reader for a picture file whatever its format. The game's pictures are
+// PNG files without an extension: told so from the file's signature, the
+// reader does not load every image plugin to ask which of them can read it.
+// Any other file is recognised from its content.
+std::unique_ptr<QImageReader> lecteurImage(const QString& path);
 
 // Reads a picture file whatever its format (the files have no extension);
 // `format` receives the format found. What lireEnAvance started is taken, and

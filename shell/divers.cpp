@@ -38,7 +38,7 @@ void preparerImage(const QString& path, QPoint place, double echelle) {
     if (!QFileInfo(drawing).isFile())
         return;
     // The picture's size from its header, without decoding it.
-    const QSize taille = QImageReader(path).size();
+    const QSize taille = lecteurImage(path)->size();
     if (!taille.isEmpty())
         Dessin::preparer(drawing, taille, QRectF(QPointF(0, 0), QSizeF(taille)),
                          pixelsAffiches(QRect(place, taille), echelle));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -274,4 +275,60 @@ TEST(ImageNette, ADrawingMadeAheadIsTakenByTheLabelOrDroppedWithItsDrawing) {
     EXPECT_EQ(Dessin::rendusEffectues(), rendus + 1);
     image.dessin()->oublierRendus();
     EXPECT_EQ(Dessin::preparationsEnAttente(), avant);
+}
+
+// A picture file is read whatever its format, without an extension: PNG
+// (the game's own), told from its signature, and any other from its content.
+// Each gives the format, size and pixels Qt's reader finds from the content.
+TEST(LirePicture, EveryFormatIsReadFromItsContentWithTheSamePixels) {
+    QTemporaryDir dir;
+    QImage source(37, 23, QImage::Format_ARGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgba(x * 7, y * 11, (x + y) * 3, x < 5 ? 128 : 255));
+    struct Case {
+        const char* name;
+        const char* format; // written by Qt in this format; null: the bytes below
+        QByteArray bytes;
+        bool picture;
+    };
+    const std::vector<Case> cases = {
+        {"png", "png", {}, true},
+        {"bmp", "bmp", {}, true},
+        {"svg", nullptr, QByteArray(kDemiNoir), true},
+        {"png signature, then nothing", nullptr, QByteArray("\x89PNG\r\n\x1a\n"), false},
+        {"text", nullptr, QByteArray("not a picture at all"), false},
+        {"empty", nullptr, QByteArray(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        if (c.format) {
+            ASSERT_TRUE(source.save(path, c.format));
+        } else {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.bytes);
+        }
+        QImageReader qt(path);
+        qt.setDecideFormatFromContent(true);
+        const QByteArray expectedFormat = qt.format();
+        const QSize expectedSize = qt.size();
+        const QImage expected = qt.read();
+        EXPECT_EQ(expected.isNull(), !c.picture);
+        for (const bool ahead : {false, true}) {
+            SCOPED_TRACE(ahead ? "read ahead" : "read on the spot");
+            if (ahead)
+                lireEnAvance(path);
+            QByteArray format;
+            const QImage read = lireImage(path, &format);
+            EXPECT_EQ(format, expectedFormat);
+            EXPECT_EQ(read.isNull(), expected.isNull());
+            if (!expected.isNull()) {
+                EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32),
+                          expected.convertToFormat(QImage::Format_ARGB32));
+            }
+            EXPECT_EQ(lecteurImage(path)->size(), expectedSize);
+        }
+    }
 }
