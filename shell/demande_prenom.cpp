@@ -148,8 +148,9 @@ DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecr
 
 Label* DemandePrenom::bouton(const QString& name, const QString& imageName, QRect geometry,
                              const QString& caption, Label** image) {
+    // Its picture is put on when the screen starts (charger_images).
     *image = addLabel(imageName, geometry);
-    (*image)->setPicture(divers_.bouton.scaled(geometry.size()));
+    imagesBoutons_.push_back(*image);
     Label* label = addLabel(name, geometry, caption);
     label->setAlignment(Qt::AlignCenter);
     label->setPointSize(13);
@@ -257,6 +258,8 @@ void DemandePrenom::charger_images() {
     // The other screens get their pictures when they are first shown; the
     // ambience that has always greeted the roster starts here.
     routines.jouer_ambiance();
+    for (Label* image : imagesBoutons_)
+        image->setPicture(divers_.bouton().scaled(image->size()));
     // The roster is on screen from the start: its picture, read ahead since
     // the screen was made, is taken now.
     setBackground(chargerImage(routines.datas(kFond)));

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QListWidget;
 class QPushButton;
@@ -24,7 +25,8 @@ class FeuilleAide;
 struct Ecrans {
     // The start screen, made the first time it is asked for.
     std::function<Depart*()> depart;
-    FeuilleAide* feuille_aide = nullptr;
+    // The help sheet, made the first time it is asked for.
+    std::function<FeuilleAide*()> feuille_aide;
     // The exercise screen of a character (in the order of the characters),
     // made the first time it is asked for.
     std::function<EcranEpreuve*(int k)> epreuve;
@@ -90,6 +92,8 @@ private:
     void ecrireDansPrenom(QChar c);
 
     const Divers& divers_;
+    // The pictures under the buttons' captions.
+    std::vector<Label*> imagesBoutons_;
     Ecrans ecrans_;
     // Clicks that come before the start-up has finished are not for the roster yet.
     bool pret_ = false;

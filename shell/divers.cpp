@@ -45,17 +45,21 @@ void preparerImage(const QString& path, QPoint place, double echelle) {
 }
 
 Divers::Divers(const QString& datasDir) : datasDir_(datasDir) {
-    auto load = [&](const char* name) {
-        return chargerImage(datasDir + QStringLiteral("/") + QString::fromLatin1(name));
-    };
-    bouton = load("bouton");
-    aide = load("aide");
+    lireEnAvance(datasDir + QStringLiteral("/bouton"));
 }
 
 const Image& Divers::planche(std::optional<Image>& sheet, const char* name) const {
     if (!sheet)
         sheet = chargerImage(datasDir_ + QStringLiteral("/") + QString::fromLatin1(name));
     return *sheet;
+}
+
+const Image& Divers::bouton() const {
+    return planche(bouton_, "bouton");
+}
+
+const Image& Divers::aide() const {
+    return planche(aide_, "aide");
 }
 
 const Image& Divers::dessins() const {

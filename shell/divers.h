@@ -1,6 +1,7 @@
 #pragma once
 // The pictures the screens share, held once: the character and door sheets of
-// the start screen, the button picture and the help image.
+// the start screen, the button picture and the help image, each read the
+// first time it is asked for.
 
 #include "platform/image.h"
 
@@ -22,10 +23,12 @@ void preparerImage(const QString& path, QPoint place, double echelle);
 
 class Divers {
 public:
+    // Starts reading the button picture, which the roster shows first.
     explicit Divers(const QString& datasDir);
-    Image bouton, aide;
-    // The sheets of the start screen's characters and door, read the first
-    // time they are asked for: the roster, shown first, does without them.
+    const Image& bouton() const;
+    const Image& aide() const;
+    // The sheets of the start screen's characters and door: the roster,
+    // shown first, does without them.
     const Image& dessins() const;
     const Image& dessins2() const;
     const Image& dessins3() const;
@@ -35,7 +38,7 @@ public:
 private:
     const Image& planche(std::optional<Image>& sheet, const char* name) const;
     QString datasDir_;
-    mutable std::optional<Image> dessins_, dessins2_, dessins3_;
+    mutable std::optional<Image> bouton_, aide_, dessins_, dessins2_, dessins3_;
 };
 
 } // namespace zm

@@ -13,12 +13,11 @@ Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& f
       divers_(std::make_unique<Divers>(datasDir)) {
     if (joueurs)
         routines_.fichiers_joueurs = *joueurs;
-    ecrans_.feuille_aide = new FeuilleAide(routines_, &stage_);
-    ecrans_.feuille_aide->setBackgroundFile(routines_.datas(QStringLiteral("106")));
     fabrique_ = fabrique;
     ecrans_.epreuve = [this](int k) { return epreuve(k); };
     ecrans_.depart = [this] { return depart(); };
-    routines_.feuille_aide = ecrans_.feuille_aide;
+    ecrans_.feuille_aide = [this] { return feuilleAide(); };
+    routines_.feuille_aide = [this] { return feuilleAide(); };
     routines_.terminer = [this] { finir(); };
     demande_prenom_ = new DemandePrenom(routines_, *divers_, ecrans_, &stage_);
 }
@@ -35,6 +34,14 @@ Depart* Game::depart() {
     return depart_;
 }
 
+FeuilleAide* Game::feuilleAide() {
+    if (!feuille_aide_) {
+        feuille_aide_ = new FeuilleAide(routines_, &stage_);
+        feuille_aide_->setBackgroundFile(routines_.datas(QStringLiteral("106")));
+    }
+    return feuille_aide_;
+}
+
 EcranEpreuve* Game::epreuve(int k) {
     const auto& descriptions = descriptionsEpreuves();
     if (k < 0 || k >= int(descriptions.size()))
@@ -47,8 +54,8 @@ EcranEpreuve* Game::epreuve(int k) {
         if (!screen)
             screen = new EcranEpreuve(d, routines_, &stage_);
         screen->setBackgroundFile(routines_.datas(d.fond));
-        screen->setAidePicture(divers_->aide);
-        screen->setBouton(divers_->bouton);
+        screen->setAidePicture(divers_->aide());
+        screen->setBouton(divers_->bouton());
     }
     return screen;
 }

@@ -26,6 +26,8 @@ public:
     // The start screen, made the first time it is asked for (at the latest
     // once the roster is on screen).
     Depart* depart();
+    // The help sheet, made the first time an exercise asks for it.
+    FeuilleAide* feuilleAide();
     // The exercise screen of character k, made the first time it is asked for.
     EcranEpreuve* epreuve(int k);
     // Shows the roster, which starts the game up.
@@ -48,6 +50,7 @@ private:
     FabriqueEpreuve fabrique_;
     std::array<EcranEpreuve*, 14> epreuves_{};
     Depart* depart_ = nullptr;
+    FeuilleAide* feuille_aide_ = nullptr;
     DemandePrenom* demande_prenom_ = nullptr;
     // Tells what runs after the game is gone that it is.
     std::shared_ptr<bool> vivant_ = std::make_shared<bool>(true);

@@ -94,8 +94,8 @@ void Routines::retour_depart(Screen& screen) {
 }
 
 void Routines::afficher_aide(const QString& titre, const QString& premier, const QString& fin) {
-    if (feuille_aide)
-        feuille_aide->afficher_aide(titre, premier, fin);
+    if (HelpSheetLink* sheet = feuille_aide ? feuille_aide() : nullptr)
+        sheet->afficher_aide(titre, premier, fin);
 }
 
 void Routines::placer_cases(int n, std::span<QWidget* const> cases) {

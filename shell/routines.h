@@ -68,7 +68,8 @@ public:
 
     // --- links to the screens the procedures reach --------------------------
     StartScreenLink depart;
-    HelpSheetLink* feuille_aide = nullptr;
+    // Made the first time it is asked for.
+    std::function<HelpSheetLink*()> feuille_aide;
     // Closes every screen: the program ends.
     std::function<void()> terminer;
 

@@ -647,7 +647,7 @@ private:
                 echec("départ", QStringLiteral("l'écran de départ actif sans son score"));
         }
         // The help sheet closes with a click: its pointer shows.
-        if (actif == game_->ecrans().feuille_aide && !cursor.shown())
+        if (qobject_cast<FeuilleAide*>(actif) && !cursor.shown())
             echec("souris", QStringLiteral("pointeur caché sur la feuille d'aide"));
         if (sonsALaFin_ && p_->sound().played.size() > *sonsALaFin_)
             echec("son", QStringLiteral("%1 joué après la fin du jeu")

@@ -92,6 +92,21 @@ TEST_F(HelpSheet, ShowsTheSectionOfTheCallingScreen) {
     }
 }
 
+// Made when help is first asked for, not at the start, and made once.
+TEST_F(HelpSheet, IsMadeTheFirstTimeHelpIsAskedForThenKept) {
+    const auto sheets = [this] { return game->stage().findChildren<FeuilleAide*>(); };
+    EXPECT_TRUE(sheets().isEmpty());
+    for (int k : {Femelles, Pluriels, Femelles}) {
+        click(open(k).aide);
+        ASSERT_EQ(sheets().size(), 1);
+        EXPECT_EQ(game->stage().active(), sheets().front());
+        EXPECT_FALSE(sheets().front()->isHidden());
+        click(sheets().front()->texte);
+        EXPECT_EQ(game->stage().active(), &epreuve(k));
+        click(epreuve(k).retour);
+    }
+}
+
 TEST_F(HelpSheet, EveryHelpImageOpensItsOwnNonEmptySection) {
     const QStringList rows = lignesAide();
     for (int k = 0; k < 14; ++k) {

@@ -118,9 +118,11 @@ struct PicturesOfTheGame : GameTest {
     }
     // Every label that shows a picture, on every screen, every background read.
     std::vector<Label*> picturesShown() {
-        // The exercise screens are made on first use: all of them, here.
+        // The exercise screens and the help sheet are made on first use: all
+        // of them, here.
         for (int k = 0; k < 14; ++k)
             game->epreuve(k);
+        game->feuilleAide();
         for (Screen* s : game->stage().findChildren<Screen*>())
             s->preparerAffichage();
         std::vector<Label*> out;
