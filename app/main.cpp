@@ -6,6 +6,7 @@
 #include "shell/game.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFont>
 #include <QSocketNotifier>
 #include <csignal>
@@ -51,6 +52,10 @@ int main(int argc, char** argv) {
     // display: the first text of the roster would wait for it.
     std::thread polices([] { FcInit(); });
     QApplication app(argc, argv);
+    // The first label's text starts the accessibility bridge, which waits for
+    // the session's message bus (and, without one, for an attempt to start
+    // it): the connection is opened meanwhile.
+    std::thread([] { QDBusConnection::sessionBus(); }).detach();
     polices.join();
     // The launcher installed with the game: desktops match the window to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zibeloumalice.zibeloumalice"));
