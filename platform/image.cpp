@@ -61,6 +61,13 @@ auto enArrierePlan(Travail travail) -> std::future<decltype(travail())> {
     return resultat;
 }
 
+// A new picture whose memory is given at once; its pixels are not set.
+QImage nouvelleImage(QSize taille, QImage::Format format) {
+    QImage image(taille, format);
+    occuperMemoire(image);
+    return image;
+}
+
 struct Lu {
     QImage image;
     QByteArray format;
@@ -193,12 +200,6 @@ void occuperMemoire(const QImage& image) {
 #else
     Q_UNUSED(image);
 #endif
-}
-
-QImage nouvelleImage(QSize taille, QImage::Format format) {
-    QImage image(taille, format);
-    occuperMemoire(image);
-    return image;
 }
 
 QSize pixelsAffiches(const QRect& place, double echelle) {

@@ -91,8 +91,6 @@ void rendreMemoire();
 // picture drawn or read for the first frame would otherwise wait for. Does
 // nothing where the system can't.
 void occuperMemoire(const QImage& image);
-// A new picture whose memory is given at once; its pixels are not set.
-QImage nouvelleImage(QSize taille, QImage::Format format);
 
 class Image {
 public:

@@ -3,7 +3,6 @@
 #include "shell/depart.h"
 #include "shell/divers.h"
 #include "shell/ecran_epreuve.h"
-#include "shell/feuille_aide.h"
 #include "shell/routines.h"
 #include "shell/stage.h"
 

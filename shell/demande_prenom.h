@@ -19,14 +19,11 @@ namespace zm {
 class Depart;
 class Divers;
 class EcranEpreuve;
-class FeuilleAide;
 
 // The screens the roster leads to.
 struct Ecrans {
     // The start screen, made the first time it is asked for.
     std::function<Depart*()> depart;
-    // The help sheet, made the first time it is asked for.
-    std::function<FeuilleAide*()> feuille_aide;
     // The exercise screen of a character (in the order of the characters),
     // made the first time it is asked for.
     std::function<EcranEpreuve*(int k)> epreuve;

@@ -16,7 +16,6 @@ Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& f
     fabrique_ = fabrique;
     ecrans_.epreuve = [this](int k) { return epreuve(k); };
     ecrans_.depart = [this] { return depart(); };
-    ecrans_.feuille_aide = [this] { return feuilleAide(); };
     routines_.feuille_aide = [this] { return feuilleAide(); };
     routines_.terminer = [this] { finir(); };
     demande_prenom_ = new DemandePrenom(routines_, *divers_, ecrans_, &stage_);

@@ -12,6 +12,7 @@
 namespace zm {
 
 class Divers;
+class FeuilleAide;
 
 class Game {
 public:

@@ -48,7 +48,7 @@ struct GameTest : ::testing::Test {
     Routines& r() { return game->routines(); }
     DemandePrenom& roster() { return game->roster(); }
     Depart& depart() { return *game->depart(); }
-    FeuilleAide& aide() { return *game->ecrans().feuille_aide(); }
+    FeuilleAide& aide() { return *game->feuilleAide(); }
     EcranEpreuve& epreuve(int k) { return *game->epreuve(k); }
     // The name on the visible tiles, a blank for each hidden tile in between.
     QString tiles();
