@@ -155,7 +155,7 @@ bool Label::dessinerNet() {
     const QPixmap shown = pixmap();
     // The drawing belongs to the picture shown, not to one set since by
     // QLabel::setPixmap.
-    if (!image_.dessin() || shown.isNull() || shown.cacheKey() != image_.bitmap().cacheKey())
+    if (!image_.dessin() || shown.isNull() || shown.cacheKey() != bitmapPose_)
         return false;
     QPainter painter(this);
     // The view enlarges the whole scene: the painter maps the label to the
@@ -193,6 +193,15 @@ void Label::hideEvent(QHideEvent* event) {
 void Label::paintEvent(QPaintEvent* event) {
     if (dessinerNet())
         return;
+    // The bitmap is to be drawn: one still being read is waited for now; an
+    // empty one leaves the label empty.
+    if (provisoire_ && pixmap().cacheKey() == bitmapPose_) {
+        if (image_.bitmap().isNull())
+            return;
+        provisoire_ = false;
+        setPixmap(image_.bitmap());
+        bitmapPose_ = pixmap().cacheKey();
+    }
     if (lineHeight_ == 100 || !pixmap().isNull()) {
         QLabel::paintEvent(event);
         return;
@@ -234,7 +243,12 @@ void Label::setPicture(const Image& picture) {
         caption_.clear();
     image_ = picture;
     rendu_ = QPixmap();
-    setPixmap(picture.bitmap());
+    // A bitmap still being read is not waited for, nor an empty one shown:
+    // until the bitmap is drawn, the label holds one of the picture's size
+    // whose pixels are never set nor drawn. Enlarged, it draws the drawing.
+    provisoire_ = !picture.isNull() && (!picture.bitmapEnMain() || picture.bitmap().isNull());
+    setPixmap(provisoire_ ? QPixmap(picture.size()) : picture.bitmap());
+    bitmapPose_ = pixmap().cacheKey();
     if (!picture.isNull())
         resize(picture.size());
 }

@@ -83,6 +83,10 @@ private:
     // the size last painted.
     Image image_;
     QPixmap rendu_;
+    // The bitmap setPicture gave the QLabel, and whether it stands in for
+    // the picture's own.
+    qint64 bitmapPose_ = 0;
+    bool provisoire_ = false;
     int lineHeight_ = 100;
     bool leftPressed_ = false;
     // The size asked for with setPointSize; the font may be smaller.

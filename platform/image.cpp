@@ -135,13 +135,16 @@ bool estLeDessin(const QSvgRenderer& svg, QSize taille) {
     return svg.isValid() && svg.defaultSize() == taille;
 }
 
+bool signaturePng(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(8) == "\x89PNG\r\n\x1a\n";
+}
+
 } // namespace
 
 std::unique_ptr<QImageReader> lecteurImage(const QString& path) {
-    QFile file(path);
-    const bool png = file.open(QIODevice::ReadOnly) && file.read(8) == "\x89PNG\r\n\x1a\n";
     auto reader = std::make_unique<QImageReader>(path);
-    if (png)
+    if (signaturePng(path))
         reader->setFormat("png");
     else
         reader->setDecideFormatFromContent(true);
@@ -260,6 +263,39 @@ void Dessin::oublierRendus() const {
     std::erase_if(preparations(), [&](const auto& p) { return p.first.startsWith(prefixe); });
 }
 
+struct Image::Lecture {
+    QString path;
+    std::optional<QPixmap> bitmap;
+};
+
+Image Image::aLire(const QString& path, const QString& dessin) {
+    if (!signaturePng(path))
+        return {};
+    const QSize taille = lecteurImage(path)->size();
+    if (taille.isEmpty())
+        return {};
+    Image image;
+    image.lecture_ = std::make_shared<Lecture>();
+    image.lecture_->path = path;
+    image.taille_ = taille;
+    image.dessin_ = std::make_shared<Dessin>(dessin, taille);
+    image.zone_ = QRectF(QPointF(0, 0), QSizeF(taille));
+    return image;
+}
+
+const QPixmap& Image::bitmap() const {
+    if (!lecture_)
+        return bitmap_;
+    // A file damaged past its header gives an empty bitmap.
+    if (!lecture_->bitmap)
+        lecture_->bitmap = QPixmap::fromImage(lireImage(lecture_->path));
+    return *lecture_->bitmap;
+}
+
+bool Image::bitmapEnMain() const {
+    return !lecture_ || lecture_->bitmap.has_value();
+}
+
 Image::Image(const QPixmap& bitmap, std::shared_ptr<const Dessin> dessin, QRectF zone)
     : bitmap_(bitmap), dessin_(std::move(dessin)), zone_(zone) {
     if (dessin_ && zone_.isEmpty())
@@ -267,23 +303,25 @@ Image::Image(const QPixmap& bitmap, std::shared_ptr<const Dessin> dessin, QRectF
 }
 
 Image Image::copy(const QRect& rect) const {
-    const QPixmap cut = bitmap_.copy(rect);
+    const QPixmap& bitmap = this->bitmap();
+    const QPixmap cut = bitmap.copy(rect);
     // The bitmap keeps what lies inside it; so does the zone.
-    const QRect inside = rect.isEmpty() ? bitmap_.rect() : rect & bitmap_.rect();
-    if (!dessin_ || inside.isEmpty() || bitmap_.isNull())
+    const QRect inside = rect.isEmpty() ? bitmap.rect() : rect & bitmap.rect();
+    if (!dessin_ || inside.isEmpty() || bitmap.isNull())
         return Image(cut);
-    const double sx = zone_.width() / bitmap_.width();
-    const double sy = zone_.height() / bitmap_.height();
+    const double sx = zone_.width() / bitmap.width();
+    const double sy = zone_.height() / bitmap.height();
     return Image(cut, dessin_,
                  QRectF(zone_.x() + inside.x() * sx, zone_.y() + inside.y() * sy,
                         inside.width() * sx, inside.height() * sy));
 }
 
 Image Image::scaled(QSize size) const {
-    if (bitmap_.isNull())
+    if (bitmap().isNull())
         return *this;
     Image out(*this);
-    out.bitmap_ = bitmap_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.bitmap_ = bitmap().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.lecture_.reset();
     return out;
 }
 

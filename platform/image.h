@@ -100,12 +100,22 @@ public:
     // A bitmap and the zone of the drawing it shows (the whole drawing when
     // the zone is empty).
     Image(const QPixmap& bitmap, std::shared_ptr<const Dessin> dessin, QRectF zone = {});
+    // The picture of the PNG file `path` and its drawing `dessin`, made
+    // without reading its pixels: its size comes from the file's header, its
+    // bitmap from the file the first time the bitmap is asked for (taken
+    // from the reading started ahead, if any). A label enlarged on a large
+    // display draws the drawing and never asks. Null when the file is not a
+    // PNG or its header gives no size.
+    static Image aLire(const QString& path, const QString& dessin);
 
-    const QPixmap& bitmap() const { return bitmap_; }
+    // The bitmap; one not read yet is read, or waited for.
+    const QPixmap& bitmap() const;
+    // Whether the bitmap is in hand (asking for it neither reads nor waits).
+    bool bitmapEnMain() const;
     const std::shared_ptr<const Dessin>& dessin() const { return dessin_; }
     QRectF zone() const { return zone_; }
-    bool isNull() const { return bitmap_.isNull(); }
-    QSize size() const { return bitmap_.size(); }
+    bool isNull() const { return size().isEmpty(); }
+    QSize size() const { return lecture_ ? taille_ : bitmap_.size(); }
 
     // The rectangle of this picture (a figure cut from a sheet), with the
     // matching zone of its drawing.
@@ -119,7 +129,12 @@ public:
     void preparer(QSize pixels) const;
 
 private:
+    struct Lecture;
     QPixmap bitmap_;
+    // Where the bitmap comes from, shared by the copies of a picture made
+    // before it was read; and the size the file's header gives.
+    std::shared_ptr<Lecture> lecture_;
+    QSize taille_;
     std::shared_ptr<const Dessin> dessin_;
     QRectF zone_;
 };

@@ -17,26 +17,33 @@ QString dessinAcote(const QString& path) {
 } // namespace
 
 Image chargerImage(const QString& path) {
+    const QString drawing = dessinAcote(path);
+    // Only looked at here; read the first time the picture is enlarged.
+    const bool avecDessin = QFileInfo(drawing).isFile();
+    // With its drawing beside, a picture's bitmap is read only if it is
+    // drawn: enlarged on a large display, the drawing is shown instead.
+    if (avecDessin) {
+        if (Image image = Image::aLire(path, drawing); !image.isNull())
+            return image;
+    }
     QByteArray format;
     const QPixmap bitmap = QPixmap::fromImage(lireImage(path, &format));
     if (bitmap.isNull())
         return {};
     if (format == "svg")
         return Image(bitmap, std::make_shared<Dessin>(path, bitmap.size()));
-    const QString drawing = dessinAcote(path);
-    // Only looked at here; read the first time the picture is enlarged.
-    if (QFileInfo(drawing).isFile())
+    if (avecDessin)
         return Image(bitmap, std::make_shared<Dessin>(drawing, bitmap.size()));
     return Image(bitmap);
 }
 
 void preparerImage(const QString& path, QPoint place, double echelle) {
-    lireEnAvance(path);
-    if (echelle <= kAgrandissementNet)
-        return;
     const QString drawing = dessinAcote(path);
-    if (!QFileInfo(drawing).isFile())
+    // Enlarged, a picture with its drawing shows the drawing, not its bitmap.
+    if (echelle <= kAgrandissementNet || !QFileInfo(drawing).isFile()) {
+        lireEnAvance(path);
         return;
+    }
     // The picture's size from its header, without decoding it.
     const QSize taille = lecteurImage(path)->size();
     if (!taille.isEmpty())

@@ -13,12 +13,16 @@ namespace zm {
 // Reads a picture of the data folder whatever its format (the files have no
 // extension); a missing or unreadable file gives a null picture. Its drawing
 // comes with it where the folder has one: "vectoriel/<name>.svg" beside the
-// file, or the file itself when it is an SVG drawing.
+// file, or the file itself when it is an SVG drawing. The bitmap of a PNG
+// picture with its drawing beside is read only when it is first asked for:
+// its size comes from the file's header (a file damaged past its header then
+// gives an empty bitmap, and the drawing on a large display).
 Image chargerImage(const QString& path);
-// Starts reading that picture on another thread for the next chargerImage,
-// and, when the scene is shown `echelle` times larger, drawing it at the
-// display's resolution for a label at `place` in the scene: the first
-// screen's picture is ready when the window first shows.
+// Starts, on other threads, what the next chargerImage of that picture will
+// show for a label at `place` in the scene shown `echelle` times larger: the
+// picture's drawing at the display's resolution, where it has one and the
+// scene is enlarged, or else reading the bitmap. The first screen's picture is
+// ready when the window first shows.
 void preparerImage(const QString& path, QPoint place, double echelle);
 
 class Divers {

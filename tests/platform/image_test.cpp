@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/image.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -329,6 +330,94 @@ TEST(LirePicture, EveryFormatIsReadFromItsContentWithTheSamePixels) {
                           expected.convertToFormat(QImage::Format_ARGB32));
             }
             EXPECT_EQ(lecteurImage(path)->size(), expectedSize);
+        }
+    }
+}
+
+// A picture with its drawing is made without reading its bitmap: a label
+// enlarged shows the drawing without it; one at the scene's own size, or a
+// figure cut from the picture, reads it (or takes the reading started ahead).
+TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
+    Dessins d;
+    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    const QPixmap bitmap = Dessins::bitmap(svg);
+    const QString png = d.chemin(QStringLiteral("demi"));
+    ASSERT_TRUE(bitmap.save(png, "PNG"));
+    const Image enMain(QPixmap::fromImage(lireImage(png)),
+                       std::make_shared<Dessin>(svg, bitmap.size()));
+    for (const bool avance : {false, true}) {
+        SCOPED_TRACE(avance ? "read ahead" : "not read ahead");
+        auto aLire = [&] {
+            if (avance)
+                lireEnAvance(png);
+            return Image::aLire(png, svg);
+        };
+        for (const double echelle : {2.4, 1.0}) {
+            SCOPED_TRACE(echelle);
+            const Image image = aLire();
+            ASSERT_FALSE(image.isNull());
+            EXPECT_EQ(image.size(), bitmap.size());
+            EXPECT_FALSE(image.bitmapEnMain());
+            EXPECT_EQ(peindreImage(image, echelle), peindreImage(enMain, echelle));
+            // Enlarged, the drawing alone was drawn.
+            EXPECT_EQ(image.bitmapEnMain(), echelle == 1.0);
+        }
+        // Cut or resized, a picture reads its bitmap.
+        EXPECT_EQ(aLire().copy(QRect(20, 0, 20, 30)).bitmap().toImage(),
+                  enMain.copy(QRect(20, 0, 20, 30)).bitmap().toImage());
+        EXPECT_EQ(aLire().scaled(QSize(20, 15)).bitmap().toImage(),
+                  enMain.scaled(QSize(20, 15)).bitmap().toImage());
+        // The copies made before it was read share the reading.
+        const Image image = aLire();
+        const Image copie = image;
+        EXPECT_EQ(copie.bitmap().toImage(), enMain.bitmap().toImage());
+        EXPECT_TRUE(image.bitmapEnMain());
+    }
+}
+
+TEST(ImageALire, OnlyAPngFileWithASizeInItsHeader) {
+    Dessins d;
+    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    const QPixmap bitmap = Dessins::bitmap(svg);
+    auto enregistrer = [&](const char* format) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        bitmap.save(&buffer, format);
+        return bytes;
+    };
+    const QByteArray entier = enregistrer("PNG");
+    // Cut in the middle of the pixels' first chunk: the header says 40 x 30.
+    const QByteArray abime = entier.left(entier.indexOf("IDAT") + 20);
+    struct Cas {
+        const char* nom;
+        QByteArray octets;
+        bool image;
+    };
+    const Cas cas[] = {
+        {"png", entier, true},
+        {"png damaged past its header", abime, true},
+        {"bmp", enregistrer("BMP"), false},
+        {"png signature alone", entier.left(8), false},
+        {"missing", {}, false},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QString path = d.chemin(QString::fromLatin1(c.nom));
+        if (!c.octets.isEmpty())
+            path = d.ecrire(QString::fromLatin1(c.nom), c.octets);
+        const Image image = Image::aLire(path, svg);
+        ASSERT_EQ(!image.isNull(), c.image);
+        if (!c.image)
+            continue;
+        EXPECT_EQ(image.size(), QSize(40, 30));
+        EXPECT_EQ(image.bitmap().isNull(), c.octets == abime);
+        // Damaged, the picture is its drawing on a large display and
+        // nothing at the scene's size, as an empty label.
+        if (c.octets == abime) {
+            const Image dessinSeul(bitmap, std::make_shared<Dessin>(svg, bitmap.size()));
+            EXPECT_EQ(peindreImage(image, 2.4), peindreImage(dessinSeul, 2.4));
+            EXPECT_EQ(peindreImage(image, 1.0), peindreImage(Image(), 1.0));
         }
     }
 }
