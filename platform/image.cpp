@@ -11,6 +11,7 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -127,6 +128,17 @@ QImage dessiner(QSvgRenderer& svg, QSize taille, const QRectF& zone, QSize pixel
     painter.translate(-zone.topLeft());
     painter.setClipRect(zone);
     svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(taille)));
+    painter.end();
+    // An opaque rendering (a background) is copied onto the window, not
+    // blended: the same pixels, told to have no transparency.
+    if (image.isNull())
+        return image;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* ligne = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (!std::all_of(ligne, ligne + image.width(), [](QRgb p) { return qAlpha(p) == 255; }))
+            return image;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
     return image;
 }
 

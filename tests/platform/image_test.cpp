@@ -421,3 +421,27 @@ TEST(ImageALire, OnlyAPngFileWithASizeInItsHeader) {
         }
     }
 }
+
+// An opaque drawing (a background) is rendered without transparency, so that
+// it is copied onto the window rather than blended; the pixels are the same.
+TEST(ImageNette, AnOpaqueRenderingHasNoTransparency) {
+    Dessins d;
+    const QByteArray troue =
+        QByteArray(kDemiNoir).replace(R"(fill="#fff")", R"(fill="#fff" fill-opacity="0.5")");
+    struct Cas {
+        const char* nom;
+        QByteArray svg;
+        bool opaque;
+    };
+    const Cas cas[] = {{"opaque", kDemiNoir, true}, {"half see-through", troue, false}};
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Image image = d.image(QString::fromLatin1(c.nom) + QStringLiteral(".svg"), c.svg);
+        const QImage rendu = image.rendu(QSize(96, 72)).toImage();
+        EXPECT_EQ(rendu.hasAlphaChannel(), !c.opaque);
+        // The white half, and the black one.
+        EXPECT_EQ(rendu.pixel(80, 30),
+                  c.opaque ? 0xffffffffu : qPremultiply(qRgba(255, 255, 255, 127)));
+        EXPECT_EQ(rendu.pixel(10, 30), 0xff000000u);
+    }
+}
