@@ -244,6 +244,9 @@ void DemandePrenom::demarrer() {
     rafraichirScore();
     afficher_prenom(routines.prenom);
     pret_ = false;
+    // The buttons shown are drawn for the display on other threads, as the
+    // background is, while the window first shows.
+    preparerEnAvance(routines.platform().display().sceneScale());
     // The game may end during this wait (the window closed, a signal).
     if (!attendre(500))
         return;
