@@ -1,5 +1,6 @@
 // Zibelou Malice: a French reading game for children.
 #include "app/epreuves.h"
+#include "platform/image.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/rapport_demarrage.h"
 #include "shell/emplacements.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(QFont(QStringLiteral("Andika"), 11));
     zm::QtPlatform platform;
     const QString datas = zm::dossierDatas(QApplication::applicationDirPath());
+    zm::Dessin::garderRendusDans(zm::dossierRendusDuSysteme());
     zm::Game game(platform, datas, zm::fabriquerEpreuve, zm::fichiersJoueursDuSysteme(datas));
     platform.view().setStage(&game.stage());
     platform.view().onCloseRequest = [&game] { return game.quitRequested(); };

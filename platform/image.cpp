@@ -1,10 +1,15 @@
 #include "platform/image.h"
 
 #include <QCache>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QThreadPool>
 #include <future>
@@ -178,18 +183,105 @@ void lireEnAvance(const QString& path) {
         enCours.emplace(path, enArrierePlan([path] { return decoder(path); }));
 }
 
-void Dessin::preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels) {
+namespace {
+
+QString& dossierGarde() {
+    static QString dossier;
+    return dossier;
+}
+
+// A rendering kept on disk: one line saying what it is the rendering of and
+// in which pixel format, then its pixels, line after line.
+struct Garde {
+    QString fichier;
+    // The line up to the format: the drawing (its path, its size and time in
+    // the file system, so that a new drawing is drawn anew), the zone and
+    // the size in pixels.
+    QByteArray entete;
+};
+
+Garde garde(const QString& dossier, const QString& chemin, QSize taille, const QRectF& zone,
+            QSize pixels) {
+    const QFileInfo svg(chemin);
+    const QByteArray nom =
+        QCryptographicHash::hash(svg.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    return {dossier + QStringLiteral("/") + QString::fromLatin1(nom) + QStringLiteral(".rendu"),
+            QStringLiteral("zibelou-malice rendu 1|%1|%2x%3|%4|%5|")
+                .arg(cle(svg.absoluteFilePath(), zone, pixels))
+                .arg(taille.width())
+                .arg(taille.height())
+                .arg(svg.size())
+                .arg(svg.lastModified().toMSecsSinceEpoch())
+                .toUtf8()};
+}
+
+// The rendering kept under `g`, if it is the one asked for and whole.
+std::optional<QImage> relire(const Garde& g, QSize pixels) {
+    QFile f(g.fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray ligne = f.readLine(4096);
+    if (!ligne.startsWith(g.entete) || !ligne.endsWith('\n'))
+        return std::nullopt;
+    bool nombre = false;
+    const int format = ligne.mid(g.entete.size()).trimmed().toInt(&nombre);
+    if (!nombre ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied))
+        return std::nullopt;
+    QImage image = nouvelleImage(pixels, QImage::Format(format));
+    if (image.isNull() || f.size() - f.pos() != image.sizeInBytes())
+        return std::nullopt;
+    if (f.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
+        return std::nullopt;
+    return image;
+}
+
+// Written whole or not at all: a run stopped half-way leaves the former file.
+void conserver(const Garde& g, const QImage& image) {
+    if (!QDir().mkpath(QFileInfo(g.fichier).path()))
+        return;
+    QSaveFile f(g.fichier);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write(g.entete + QByteArray::number(int(image.format())) + '\n');
+    f.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+    f.commit();
+}
+
+} // namespace
+
+void Dessin::garderRendusDans(const QString& dossier) {
+    dossierGarde() = dossier;
+}
+
+void Dessin::preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels,
+                      bool garder) {
     if (pixels.isEmpty() || zone.isEmpty())
         return;
     const QString k = clePreparation(chemin, taille, zone, pixels);
     auto& enCours = preparations();
     if (enCours.count(k) != 0 || cache().contains(cle(chemin, zone, pixels)))
         return;
-    enCours.emplace(k, enArrierePlan([=] {
-                        QSvgRenderer svg(chemin);
-                        return estLeDessin(svg, taille) ? dessiner(svg, taille, zone, pixels)
-                                                        : QImage();
-                    }));
+    const QString dossier = garder ? dossierGarde() : QString();
+    enCours.emplace(
+        k, enArrierePlan([=] {
+            const std::optional<Garde> g =
+                dossier.isEmpty() ? std::nullopt
+                                  : std::optional(garde(dossier, chemin, taille, zone, pixels));
+            if (g) {
+                if (auto relue = relire(*g, pixels))
+                    return *relue;
+            }
+            QSvgRenderer svg(chemin);
+            QImage image =
+                estLeDessin(svg, taille) ? dessiner(svg, taille, zone, pixels) : QImage();
+            // Written once the rendering is handed over.
+            if (g && !image.isNull())
+                QThreadPool::globalInstance()->start([g = *g, image] { conserver(g, image); });
+            return image;
+        }));
 }
 
 int Dessin::preparationsEnAttente() {

@@ -48,7 +48,16 @@ public:
     // exactly that takes it, waiting for the end if need be. A rendering
     // asked for at another size is made as usual; one never asked for is
     // dropped at the end.
-    static void preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels);
+    //
+    // A rendering to be kept (`garder`) is also written to the folder set
+    // with garderRendusDans, and read back from there by the next run that
+    // asks for the same: the first screen's background is then not drawn
+    // again at each start. One file a drawing, holding its last rendering.
+    static void preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels,
+                         bool garder = false);
+    // The folder of the renderings kept between runs; empty (the default):
+    // none is kept.
+    static void garderRendusDans(const QString& dossier);
     // How many renderings started ahead are still waiting to be asked for.
     static int preparationsEnAttente();
 

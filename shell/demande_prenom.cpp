@@ -38,9 +38,12 @@ QString blancs(int n) {
 DemandePrenom::DemandePrenom(Routines& routines, const Divers& divers, const Ecrans& ecrans,
                              QWidget* stage)
     : Screen(QStringLiteral("demande_prenom"), routines, stage), divers_(divers), ecrans_(ecrans) {
-    // The first frame waits for this picture: it is read, and drawn at the
-    // display's size, on other threads while the screen is made.
-    preparerImage(routines.datas(kFond), QPoint(0, 0), routines.platform().display().sceneScale());
+    // The first frame waits for this picture: it is drawn at the display's
+    // size (or read) on other threads while the screen is made, and the
+    // drawing kept for the next start.
+    const bool garder = true;
+    preparerImage(routines.datas(kFond), QPoint(0, 0), routines.platform().display().sceneScale(),
+                  garder);
     for (int k = 0; k < 13; ++k) {
         Label* tile =
             addLabel(QStringLiteral("reponse(%1)").arg(k), QRect(85 + 47 * k, 150, 42, 50));

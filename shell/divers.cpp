@@ -37,7 +37,7 @@ Image chargerImage(const QString& path) {
     return Image(bitmap);
 }
 
-void preparerImage(const QString& path, QPoint place, double echelle) {
+void preparerImage(const QString& path, QPoint place, double echelle, bool garder) {
     const QString drawing = dessinAcote(path);
     // Enlarged, a picture with its drawing shows the drawing, not its bitmap.
     if (echelle <= kAgrandissementNet || !QFileInfo(drawing).isFile()) {
@@ -48,7 +48,7 @@ void preparerImage(const QString& path, QPoint place, double echelle) {
     const QSize taille = lecteurImage(path)->size();
     if (!taille.isEmpty())
         Dessin::preparer(drawing, taille, QRectF(QPointF(0, 0), QSizeF(taille)),
-                         pixelsAffiches(QRect(place, taille), echelle));
+                         pixelsAffiches(QRect(place, taille), echelle), garder);
 }
 
 Divers::Divers(const QString& datasDir) : datasDir_(datasDir) {

@@ -22,8 +22,9 @@ Image chargerImage(const QString& path);
 // show for a label at `place` in the scene shown `echelle` times larger: the
 // picture's drawing at the display's resolution, where it has one and the
 // scene is enlarged, or else reading the bitmap. The first screen's picture is
-// ready when the window first shows.
-void preparerImage(const QString& path, QPoint place, double echelle);
+// ready when the window first shows; its drawing, kept (`garder`), is read
+// back at the next start rather than drawn again.
+void preparerImage(const QString& path, QPoint place, double echelle, bool garder = false);
 
 class Divers {
 public:

@@ -12,15 +12,28 @@ namespace {
 const QString kNomJoueurs = QStringLiteral("4.bin");
 const QString kDossierJeu = QStringLiteral("zibelou-malice");
 
-// The base of the player's data folders: $XDG_DATA_HOME, or ~/.local/share
-// when it is unset; a relative path is not a valid one and is passed over.
-// Empty when there is none.
-QString dossierUtilisateur(const Environnement& e) {
-    if (!e.xdgDataHome.isEmpty() && QDir::isAbsolutePath(e.xdgDataHome))
-        return QDir::cleanPath(e.xdgDataHome);
-    if (!e.home.isEmpty() && QDir::isAbsolutePath(e.home))
-        return QDir::cleanPath(e.home + QStringLiteral("/.local/share"));
+// The base of the player's folders of a kind: the XDG variable `xdg`, or
+// `sousHome` in the home folder when it is unset; a relative path is not a
+// valid one and is passed over. Empty when there is none.
+QString dossierXdg(const QString& xdg, const QString& home, const char* sousHome) {
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    if (!home.isEmpty() && QDir::isAbsolutePath(home))
+        return QDir::cleanPath(home + QStringLiteral("/") + QString::fromLatin1(sousHome));
     return {};
+}
+
+// The base of the player's data folders: $XDG_DATA_HOME, or ~/.local/share.
+QString dossierUtilisateur(const Environnement& e) {
+    return dossierXdg(e.xdgDataHome, e.home, ".local/share");
+}
+
+Environnement environnementDuSysteme() {
+    Environnement e;
+    e.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    e.xdgCacheHome = qEnvironmentVariable("XDG_CACHE_HOME");
+    e.home = qEnvironmentVariable("HOME");
+    return e;
 }
 
 } // namespace
@@ -49,13 +62,20 @@ FichiersJoueurs fichiersJoueurs(const Environnement& e) {
 }
 
 FichiersJoueurs fichiersJoueursDuSysteme(const QString& datas) {
-    Environnement e;
+    Environnement e = environnementDuSysteme();
     e.datas = datas;
     // A read-only file system answers no even to root.
     e.datasModifiable = ::access(QFile::encodeName(datas).constData(), W_OK | X_OK) == 0;
-    e.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    e.home = qEnvironmentVariable("HOME");
     return fichiersJoueurs(e);
+}
+
+QString dossierRendus(const Environnement& e) {
+    const QString base = dossierXdg(e.xdgCacheHome, e.home, ".cache");
+    return base.isEmpty() ? base : base + QStringLiteral("/") + kDossierJeu;
+}
+
+QString dossierRendusDuSysteme() {
+    return dossierRendus(environnementDuSysteme());
 }
 
 bool creerDossierDe(const QString& fichier) {

@@ -29,6 +29,7 @@ struct Environnement {
     // The variables of the same names, empty when unset.
     QString xdgDataHome;
     QString home;
+    QString xdgCacheHome;
 };
 
 // The file the players are read from at start-up and the one they are saved
@@ -45,6 +46,12 @@ FichiersJoueurs fichiersJoueurs(const Environnement& environnement);
 // The same choice for this run of the program: the data folder's access
 // rights and the process's environment.
 FichiersJoueurs fichiersJoueursDuSysteme(const QString& datas);
+
+// The folder where drawings rendered for the display are kept between runs:
+// $XDG_CACHE_HOME/zibelou-malice, by default ~/.cache/zibelou-malice. Empty
+// when there is none (nothing is kept then).
+QString dossierRendus(const Environnement& environnement);
+QString dossierRendusDuSysteme();
 
 // Creates the folders missing on the way to a file, readable by their owner
 // only. False when the folder of the file cannot be made.

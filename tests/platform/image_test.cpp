@@ -4,13 +4,16 @@
 #include "platform/image.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -29,6 +32,8 @@ const char* const kPlanche =
     R"(<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30" viewBox="0 0 40 30">)"
     R"(<rect x="0" y="0" width="20" height="30" fill="#f00"/>)"
     R"(<rect x="20" y="0" width="20" height="30" fill="#00f"/></svg>)";
+
+constexpr QRgb kRouge = 0xffff0000u;
 
 constexpr QPoint kPlace(7, 7); // 16.8 display pixels at 2.4: not on a whole pixel
 constexpr QSize kStage(100, 75);
@@ -444,4 +449,107 @@ TEST(ImageNette, AnOpaqueRenderingHasNoTransparency) {
                   c.opaque ? 0xffffffffu : qPremultiply(qRgba(255, 255, 255, 127)));
         EXPECT_EQ(rendu.pixel(10, 30), 0xff000000u);
     }
+}
+
+// A rendering asked to be kept is written to the folder of kept renderings
+// and read back by the next run that asks for the same: the same drawing, as
+// it is now, the same zone, the same size. Anything else, or a damaged file,
+// is drawn anew and kept in its place.
+TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
+    Dessins d;
+    QTemporaryDir garde;
+    struct Dossier {
+        explicit Dossier(const QString& d) { Dessin::garderRendusDans(d); }
+        ~Dossier() { Dessin::garderRendusDans(QString()); }
+    } dossier(garde.path());
+    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    const QSize taille(40, 30);
+    const QRectF tout(0, 0, 40, 30);
+    auto fichiers = [&] { return QDir(garde.path()).entryList(QDir::Files); };
+    // The rendering, as the pool hands it over, once it is written.
+    auto preparer = [&](const QRectF& zone, QSize pixels, bool garder = true) {
+        Dessin::viderCache();
+        Dessin::preparer(svg, taille, zone, pixels, garder);
+        const QImage image = Dessin(svg, taille).rendu(zone, pixels).toImage();
+        QThreadPool::globalInstance()->waitForDone();
+        return image;
+    };
+    // The kept file, its pixels painted over in red: what is read back from
+    // it is told from what is drawn.
+    auto peindreEnRouge = [&] {
+        const QStringList f = fichiers();
+        ASSERT_EQ(f.size(), 1);
+        QFile file(garde.filePath(f[0]));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        const qint64 debut = file.readLine().size();
+        const qint64 n = file.size() - debut;
+        file.seek(debut);
+        QByteArray rouge;
+        for (qint64 i = 0; i < n / 4; ++i)
+            rouge.append(reinterpret_cast<const char*>(&kRouge), 4);
+        file.write(rouge);
+    };
+
+    const QImage dessine = preparer(tout, {96, 72});
+    EXPECT_EQ(dessine.pixel(10, 30), 0xff000000u);
+    ASSERT_EQ(fichiers().size(), 1);
+    peindreEnRouge();
+    EXPECT_EQ(preparer(tout, {96, 72}).pixel(10, 30), kRouge) << "read back";
+
+    struct Cas {
+        const char* nom;
+        std::function<void()> changer;
+        QRectF zone;
+        QSize pixels;
+    };
+    const Cas cas[] = {
+        {"another size", [] {}, tout, {120, 90}},
+        {"another zone", [] {}, QRectF(0, 0, 20, 30), {48, 72}},
+        {"the drawing changed",
+         [&] {
+             d.ecrire(QStringLiteral("demi.svg"), QByteArray(kDemiNoir).replace("#000", "#001"));
+         },
+         tout,
+         {96, 72}},
+        {"the file cut short",
+         [&] {
+             QFile f(garde.filePath(fichiers()[0]));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.resize(f.size() - 1);
+         },
+         tout,
+         {96, 72}},
+        {"the file's first line damaged",
+         [&] {
+             QFile f(garde.filePath(fichiers()[0]));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.write("Zibelou");
+         },
+         tout,
+         {96, 72}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        // The first rendering kept, red.
+        d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+        preparer(tout, {96, 72});
+        peindreEnRouge();
+        c.changer();
+        const QImage image = preparer(c.zone, c.pixels);
+        EXPECT_NE(image.pixel(2, 30), kRouge) << "drawn anew";
+        // And kept instead: the next run reads it back.
+        ASSERT_EQ(fichiers().size(), 1);
+        EXPECT_EQ(preparer(c.zone, c.pixels), image);
+    }
+    // Renderings not asked to be kept, and none when there is no folder.
+    d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    QDir(garde.path()).removeRecursively();
+    preparer(tout, {96, 72}, false);
+    Dessin::garderRendusDans(QString());
+    preparer(tout, {96, 72});
+    EXPECT_FALSE(QFileInfo::exists(garde.path()));
+    // A folder that cannot be made: drawn all the same.
+    Dessin::garderRendusDans(d.ecrire(QStringLiteral("un fichier"), "") +
+                             QStringLiteral("/rendus"));
+    EXPECT_EQ(preparer(tout, {96, 72}), dessine);
 }

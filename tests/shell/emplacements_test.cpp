@@ -102,12 +102,35 @@ TEST_F(Dossiers, ThePlayersStayBesideTheGameUnlessItCannotBeWritten) {
 
 TEST_F(Dossiers, ARelativeXdgDataHomeIsPassedOver) {
     for (const QString& relatif : {QStringLiteral("xdg"), QStringLiteral("./xdg")}) {
-        Environnement e{chemin(QStringLiteral("datas")), false, relatif, chemin("home")};
+        Environnement e{chemin(QStringLiteral("datas")), false, relatif, chemin("home"), {}};
         EXPECT_EQ(fichiersJoueurs(e).sauvegarde,
                   chemin(QStringLiteral("home/.local/share/zibelou-malice/4.bin")));
         e.home = QStringLiteral("home");
         EXPECT_EQ(fichiersJoueurs(e).sauvegarde, chemin(QStringLiteral("datas/4.bin")))
             << "a relative HOME is no place either";
+    }
+}
+
+// The drawings rendered for the display are kept in the player's cache
+// folder, as desktops expect; nowhere when there is none.
+TEST(DossierRendus, XdgCacheHomeOrTheHomeFoldersCacheOrNone) {
+    struct Cas {
+        const char* nom;
+        QString xdg, home, dossier;
+    };
+    const Cas cas[] = {
+        {"XDG_CACHE_HOME", "/x/cache/", "/h", "/x/cache/zibelou-malice"},
+        {"home", "", "/h", "/h/.cache/zibelou-malice"},
+        {"relative XDG_CACHE_HOME", "cache", "/h", "/h/.cache/zibelou-malice"},
+        {"relative home", "", "h", ""},
+        {"neither", "", "", ""},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Environnement e;
+        e.xdgCacheHome = c.xdg;
+        e.home = c.home;
+        EXPECT_EQ(dossierRendus(e), c.dossier);
     }
 }
 
@@ -154,7 +177,7 @@ struct JeuInstalle : GameTest {
     void lancer() {
         game.reset();
         ended = 0;
-        const FichiersJoueurs f = fichiersJoueurs({datas(), false, {}, home.path()});
+        const FichiersJoueurs f = fichiersJoueurs({datas(), false, {}, home.path(), {}});
         game = std::make_unique<Game>(p, datas(), fabriquerEpreuve, f);
         game->onEnded = [this] { ++ended; };
         game->start();
