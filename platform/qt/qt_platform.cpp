@@ -45,10 +45,29 @@ SceneView::SceneView() {
 void SceneView::setStage(QWidget* stage) {
     stage_ = stage;
     stage->resize(kSceneSize);
-    proxy_ = scene()->addWidget(stage);
+    fitStage();
+    if (painted_)
+        embedStage();
+}
+
+void SceneView::embedStage() {
+    if (proxy_ || !stage_)
+        return;
+    // The scene's item makes the stage a hidden window of the window system,
+    // with round trips to it: once the first frame is on screen.
+    proxy_ = scene()->addWidget(stage_);
     // Keys reach the scene's widgets only through the item that has the focus.
     proxy_->setFocus();
-    fitStage();
+}
+
+void SceneView::drawForeground(QPainter* painter, const QRectF& rect) {
+    QGraphicsView::drawForeground(painter, rect);
+    // The first frame: the stage drawn as its item will draw it.
+    if (!stage_ || proxy_)
+        return;
+    const QRect expose = rect.toAlignedRect() & stage_->rect();
+    if (!expose.isEmpty())
+        stage_->render(painter, expose.topLeft(), expose);
 }
 
 void SceneView::fitStage() {
@@ -80,6 +99,7 @@ void SceneView::paintEvent(QPaintEvent* event) {
     QMetaObject::invokeMethod(
         this,
         [this] {
+            embedStage();
             const auto actions = std::move(afterFirstFrame_);
             afterFirstFrame_.clear();
             for (const auto& action : actions)

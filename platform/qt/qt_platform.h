@@ -23,6 +23,7 @@ class SceneView : public QGraphicsView {
     Q_OBJECT
 public:
     SceneView();
+    // The stage is drawn in the first frame and gets the input from then on.
     void setStage(QWidget* stage);
     QWidget* stage() const { return stage_; }
     // Called when the window system asks the window to close; returns whether
@@ -35,9 +36,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
     void fitStage();
+    // Puts the stage into the scene, where it gets the input.
+    void embedStage();
     bool painted_ = false;
     std::vector<std::function<void()>> afterFirstFrame_;
     QWidget* stage_ = nullptr;

@@ -21,6 +21,14 @@ struct Window {
         view.setStage(stage);
         view.resize(size);
         view.show();
+        // The stage gets the input once the first frame is on screen.
+        bool shown = false;
+        view.afterFirstFrame([&] { shown = true; });
+        for (int i = 0; i < 50 && !shown; ++i) {
+            view.viewport()->repaint();
+            QApplication::processEvents();
+        }
+        EXPECT_TRUE(shown);
     }
     QPoint global(QPointF scene) const {
         return view.viewport()->mapToGlobal(view.mapFromScene(scene));
@@ -159,4 +167,40 @@ TEST(SceneView, WhatWaitsForTheFirstFrameRunsOnceAfterItAndLaterAsksRunAtOnce) {
     view.viewport()->repaint();
     QApplication::processEvents();
     EXPECT_EQ(runs, (std::vector<std::string>{"first", "later"}));
+}
+
+// The first frame shows the stage before it is the scene's item (which takes
+// round trips to the window system); the item then shows it the same, and
+// gets the input.
+TEST(SceneView, TheFirstFrameShowsTheStageAsTheSceneShowsItAfter) {
+    SceneView view;
+    auto* stage = new QWidget;
+    auto* label = new Label(stage, QStringLiteral("bouton"));
+    label->setGeometry(300, 200, 200, 100);
+    label->setColours(Qt::white, QColor(200, 30, 30));
+    label->setCaption(QStringLiteral("Jouer"));
+    view.setStage(stage);
+    view.resize(1100, 750); // black bars on both sides
+    view.show();
+    const QImage premiere = view.viewport()->grab().toImage();
+    EXPECT_EQ(premiere.pixelColor(view.mapFromScene(QPointF(310, 210))), QColor(200, 30, 30));
+    // A part painted again before the item exists: the same part, in its place.
+    const QRect part(view.mapFromScene(QPointF(450, 180)), view.mapFromScene(QPointF(830, 320)));
+    QImage morceau(part.size(), QImage::Format_ARGB32_Premultiplied);
+    morceau.fill(Qt::green);
+    view.viewport()->render(&morceau, QPoint(), QRegion(part));
+    EXPECT_EQ(morceau, premiere.copy(part).convertToFormat(morceau.format()));
+    int clicks = 0;
+    QObject::connect(label, &Label::clicked, [&] { ++clicks; });
+    QApplication::processEvents();
+    EXPECT_EQ(view.viewport()->grab().toImage(), premiere);
+    const QPoint surLeBouton = view.mapFromScene(QPointF(400, 250));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, QPointF(surLeBouton),
+                          QPointF(view.viewport()->mapToGlobal(surLeBouton)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &click);
+    }
+    EXPECT_EQ(clicks, 1);
 }
