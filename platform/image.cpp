@@ -375,7 +375,7 @@ struct Image::Lecture {
 Image Image::aLire(const QString& path, const QString& dessin) {
     if (!signaturePng(path))
         return {};
-    const QSize taille = lecteurImage(path)->size();
+    const QSize taille = QImageReader(path, "png").size();
     if (taille.isEmpty())
         return {};
     Image image;
