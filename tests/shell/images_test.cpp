@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPainter>
+#include <QTemporaryDir>
+#include <QThreadPool>
 
 using namespace zm;
 using namespace zm::testing;
@@ -231,4 +233,48 @@ TEST_F(PicturesOfTheGame, OnALargeDisplayTheFirstScreensAreDrawnAheadAtExactlyTh
         EXPECT_TRUE(peindreScene(game->stage(), echelle) == depart);
         EXPECT_FALSE(dessinRoster == depart);
     }
+}
+
+// The roster's background, drawn for a large display, is kept for the next
+// start, which shows the same roster from it; nothing else is kept.
+TEST_F(PicturesOfTheGame, TheRostersBackgroundIsKeptForTheNextStart) {
+    copyPictures(true);
+    QTemporaryDir garde;
+    struct Dossier {
+        explicit Dossier(const QString& d) { Dessin::garderRendusDans(d); }
+        ~Dossier() { Dessin::garderRendusDans(QString()); }
+    } dossier(garde.path());
+    const double echelle = 1.8;
+    p.display().scale = echelle;
+    auto roster = [&] {
+        Dessin::viderCache();
+        restartGame();
+        const QImage image = peindreScene(game->stage(), echelle);
+        QThreadPool::globalInstance()->waitForDone();
+        return image;
+    };
+    const QImage dessine = roster();
+    const QStringList fichiers = QDir(garde.path()).entryList(QDir::Files);
+    ASSERT_EQ(fichiers.size(), 1);
+    // The kept pixels painted red: the next start shows them.
+    {
+        QFile f(garde.filePath(fichiers[0]));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const qint64 debut = f.readLine().size();
+        f.seek(debut);
+        const QRgb rouge = 0xffff0000u;
+        QByteArray pixels;
+        for (qint64 i = 0; i < (f.size() - debut) / 4; ++i)
+            pixels.append(reinterpret_cast<const char*>(&rouge), 4);
+        f.write(pixels);
+    }
+    const QPoint fond(int(400 * echelle), int(450 * echelle));
+    EXPECT_NE(dessine.pixel(fond), 0xffff0000u);
+    EXPECT_EQ(roster().pixel(fond), 0xffff0000u);
+    // Without it, the roster is drawn as the first time.
+    QFile::remove(garde.filePath(fichiers[0]));
+    EXPECT_TRUE(roster() == dessine);
+    jouer();
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_EQ(QDir(garde.path()).entryList(QDir::Files).size(), 1);
 }
