@@ -193,8 +193,8 @@ void Label::hideEvent(QHideEvent* event) {
 void Label::paintEvent(QPaintEvent* event) {
     if (dessinerNet())
         return;
-    // The bitmap is to be drawn: one still being read is waited for now; an
-    // empty one leaves the label empty.
+    // The bitmap is to be drawn: one not read yet is read (or waited for)
+    // now; an empty one leaves the label empty.
     if (provisoire_ && pixmap().cacheKey() == bitmapPose_) {
         if (image_.bitmap().isNull())
             return;
@@ -243,9 +243,9 @@ void Label::setPicture(const Image& picture) {
         caption_.clear();
     image_ = picture;
     rendu_ = QPixmap();
-    // A bitmap still being read is not waited for, nor an empty one shown:
-    // until the bitmap is drawn, the label holds one of the picture's size
-    // whose pixels are never set nor drawn. Enlarged, it draws the drawing.
+    // A bitmap not read yet is not read now, nor an empty one shown: until
+    // the bitmap is drawn, the label holds one of the picture's size whose
+    // pixels are never set nor drawn. Enlarged, it draws the drawing.
     provisoire_ = !picture.isNull() && (!picture.bitmapEnMain() || picture.bitmap().isNull());
     setPixmap(provisoire_ ? QPixmap(picture.size()) : picture.bitmap());
     bitmapPose_ = pixmap().cacheKey();

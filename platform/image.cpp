@@ -421,10 +421,11 @@ Image Image::copy(const QRect& rect) const {
 }
 
 Image Image::scaled(QSize size) const {
-    if (bitmap().isNull())
+    const QPixmap& bitmap = this->bitmap();
+    if (bitmap.isNull())
         return *this;
     Image out(*this);
-    out.bitmap_ = bitmap().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.bitmap_ = bitmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     out.lecture_.reset();
     return out;
 }

@@ -265,8 +265,9 @@ void DemandePrenom::charger_images() {
     routines.jouer_ambiance();
     for (Label* image : imagesBoutons_)
         image->setPicture(divers_.bouton().scaled(image->size()));
-    // The roster is on screen from the start: its picture, read ahead since
-    // the screen was made, is taken now.
+    // The roster is on screen from the start: what was started for its
+    // picture when the screen was made (its drawing for the display, or its
+    // bitmap) is taken when it is first painted.
     setBackground(chargerImage(routines.datas(kFond)));
 }
 
