@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QSvgRenderer>
 #include <QThreadPool>
+#include <QtEndian>
 #include <future>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -152,12 +153,31 @@ bool estLeDessin(const QSvgRenderer& svg, QSize taille) {
     return svg.isValid() && svg.defaultSize() == taille;
 }
 
+constexpr char kSignaturePng[] = "\x89PNG\r\n\x1a\n";
+
 bool signaturePng(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(8) == "\x89PNG\r\n\x1a\n";
+    return file.open(QIODevice::ReadOnly) && file.read(8) == kSignaturePng;
 }
 
 } // namespace
+
+QSize taillePng(const QString& path) {
+    // The signature, then the header's chunk: its length (13), its name,
+    // the width and the height, both big-endian.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray debut = file.read(24);
+    if (debut.size() != 24 || !debut.startsWith(kSignaturePng) ||
+        debut.mid(8, 8) != QByteArray("\0\0\0\x0dIHDR", 8))
+        return {};
+    const quint32 largeur = qFromBigEndian<quint32>(debut.constData() + 16);
+    const quint32 hauteur = qFromBigEndian<quint32>(debut.constData() + 20);
+    if (largeur == 0 || hauteur == 0 || largeur > kCotePngMax || hauteur > kCotePngMax)
+        return {};
+    return QSize(int(largeur), int(hauteur));
+}
 
 std::unique_ptr<QImageReader> lecteurImage(const QString& path) {
     auto reader = std::make_unique<QImageReader>(path);
@@ -373,9 +393,7 @@ struct Image::Lecture {
 };
 
 Image Image::aLire(const QString& path, const QString& dessin) {
-    if (!signaturePng(path))
-        return {};
-    const QSize taille = QImageReader(path, "png").size();
+    const QSize taille = taillePng(path);
     if (taille.isEmpty())
         return {};
     Image image;

@@ -71,9 +71,18 @@ private:
 
 // A reader for a picture file whatever its format. The game's pictures are
 // PNG files without an extension: told so from the file's signature, the
-// reader does not load every image plugin to ask which of them can read it.
-// Any other file is recognised from its content.
+// reader does not ask every image plugin to look at the file's content. Any
+// other file is recognised from its content. (Qt loads every image plugin
+// all the same, the first time a reader is made in the program.)
 std::unique_ptr<QImageReader> lecteurImage(const QString& path);
+
+// The largest width or height taillePng accepts: 16 times the scene's width.
+constexpr quint32 kCotePngMax = 12800;
+// The size a PNG file's header gives, read without a QImageReader (whose
+// first use loads every image plugin: a few milliseconds that the first
+// frame would wait for). Empty when the file is not a PNG, or gives no size
+// or an unlikely one.
+QSize taillePng(const QString& path);
 
 // Reads a picture file whatever its format (the files have no extension);
 // `format` receives the format found. What lireEnAvance started is taken, and

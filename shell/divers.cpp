@@ -45,7 +45,9 @@ void preparerImage(const QString& path, QPoint place, double echelle, bool garde
         return;
     }
     // The picture's size from its header, without decoding it.
-    const QSize taille = lecteurImage(path)->size();
+    QSize taille = taillePng(path);
+    if (taille.isEmpty())
+        taille = lecteurImage(path)->size();
     if (!taille.isEmpty())
         Dessin::preparer(drawing, taille, QRectF(QPointF(0, 0), QSizeF(taille)),
                          pixelsAffiches(QRect(place, taille), echelle), garder);

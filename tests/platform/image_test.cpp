@@ -14,6 +14,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QThreadPool>
+#include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -378,6 +379,52 @@ TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
         EXPECT_EQ(copie.bitmap().toImage(), enMain.bitmap().toImage());
         EXPECT_TRUE(image.bitmapEnMain());
     }
+}
+
+// A PNG file's size, read from its header alone.
+TEST(TaillePng, ComesFromAPngFilesHeaderWithALikelySize) {
+    Dessins d;
+    auto entete = [](quint32 largeur, quint32 hauteur, const char* morceau = "IHDR") {
+        QByteArray octets("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12);
+        octets.append(morceau);
+        char nombre[4];
+        qToBigEndian(largeur, nombre);
+        octets.append(nombre, 4);
+        qToBigEndian(hauteur, nombre);
+        octets.append(nombre, 4);
+        return octets;
+    };
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(37, 21, QImage::Format_RGB32).save(&buffer, "PNG");
+    QByteArray bmp;
+    QBuffer bufferBmp(&bmp);
+    bufferBmp.open(QIODevice::WriteOnly);
+    QImage(37, 21, QImage::Format_RGB32).save(&bufferBmp, "BMP");
+    struct Cas {
+        const char* nom;
+        QByteArray octets;
+        QSize taille;
+    };
+    const Cas cas[] = {
+        {"a picture saved as PNG", png, {37, 21}},
+        {"a header alone", entete(800, 600), {800, 600}},
+        {"the widest accepted", entete(kCotePngMax, 1), QSize(int(kCotePngMax), 1)},
+        {"wider", entete(kCotePngMax + 1, 600), {}},
+        {"as wide as the header can say", entete(0xffffffffu, 600), {}},
+        {"no width", entete(0, 600), {}},
+        {"no height", entete(800, 0), {}},
+        {"another chunk first", entete(800, 600, "IDAT"), {}},
+        {"cut in the height", entete(800, 600).left(23), {}},
+        {"a BMP", bmp, {}},
+        {"empty", {}, {}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        EXPECT_EQ(taillePng(d.ecrire(QString::fromLatin1(c.nom), c.octets)), c.taille);
+    }
+    EXPECT_EQ(taillePng(d.chemin(QStringLiteral("missing"))), QSize());
 }
 
 TEST(ImageALire, OnlyAPngFileWithASizeInItsHeader) {
