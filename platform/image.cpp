@@ -211,7 +211,10 @@ QString& dossierGarde() {
 }
 
 // A rendering kept on disk: one line saying what it is the rendering of and
-// in which pixel format, then its pixels, line after line.
+// in which pixel format, padded with spaces to a multiple of 16 bytes, then
+// its pixels, line after line. The pixels are used in place, mapped from the
+// file: read into memory of its own, a background at 1280 x 1024 would be
+// 5 MB that the system zeroes and then copies.
 struct Garde {
     QString fichier;
     // The line up to the format: the drawing (its path, its size and time in
@@ -219,6 +222,8 @@ struct Garde {
     // the size in pixels.
     QByteArray entete;
 };
+
+constexpr qint64 kAlignementPixels = 16;
 
 Garde garde(const QString& dossier, const QString& chemin, QSize taille, const QRectF& zone,
             QSize pixels) {
@@ -228,13 +233,24 @@ Garde garde(const QString& dossier, const QString& chemin, QSize taille, const Q
             .toHex()
             .left(16);
     return {dossier + QStringLiteral("/") + QString::fromLatin1(nom) + QStringLiteral(".rendu"),
-            QStringLiteral("zibelou-malice rendu 1|%1|%2x%3|%4|%5|")
+            QStringLiteral("zibelou-malice rendu 2|%1|%2x%3|%4|%5|")
                 .arg(cle(svg.absoluteFilePath(), zone, pixels))
                 .arg(taille.width())
                 .arg(taille.height())
                 .arg(svg.size())
                 .arg(svg.lastModified().toMSecsSinceEpoch())
                 .toUtf8()};
+}
+
+struct Carte {
+    void* debut;
+    std::size_t longueur;
+};
+
+void demapper(void* info) {
+    auto* carte = static_cast<Carte*>(info);
+    ::munmap(carte->debut, carte->longueur);
+    delete carte;
 }
 
 // The rendering kept under `g`, if it is the one asked for and whole.
@@ -250,11 +266,30 @@ std::optional<QImage> relire(const Garde& g, QSize pixels) {
     if (!nombre ||
         (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied))
         return std::nullopt;
-    QImage image = nouvelleImage(pixels, QImage::Format(format));
-    if (image.isNull() || f.size() - f.pos() != image.sizeInBytes())
+    const qint64 debut = f.pos();
+    const qint64 ligneOctets = qint64(pixels.width()) * 4;
+    if (debut % kAlignementPixels != 0 || f.size() - debut != ligneOctets * pixels.height())
         return std::nullopt;
-    if (f.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
+    // Private: the picture never writes to the file, whatever is done with
+    // it. The file is only ever replaced whole (conserver), which leaves this
+    // mapping with the former one.
+    const auto longueur = std::size_t(f.size());
+    void* carte = ::mmap(nullptr, longueur, PROT_READ | PROT_WRITE, MAP_PRIVATE, f.handle(), 0);
+    if (carte == MAP_FAILED)
         return std::nullopt;
+#ifdef MADV_POPULATE_READ
+    // The pages are put in place here rather than one by one as the first
+    // frame draws them.
+    ::madvise(carte, longueur, MADV_POPULATE_READ);
+#endif
+    auto* info = new Carte{carte, longueur};
+    QImage image(static_cast<uchar*>(carte) + debut, pixels.width(), pixels.height(), ligneOctets,
+                 QImage::Format(format), demapper, info);
+    // (A picture that could not be made does not call its clean-up.)
+    if (image.isNull()) {
+        demapper(info);
+        return std::nullopt;
+    }
     return image;
 }
 
@@ -265,7 +300,10 @@ void conserver(const Garde& g, const QImage& image) {
     QSaveFile f(g.fichier);
     if (!f.open(QIODevice::WriteOnly))
         return;
-    f.write(g.entete + QByteArray::number(int(image.format())) + '\n');
+    QByteArray ligne = g.entete + QByteArray::number(int(image.format()));
+    ligne.append(QByteArray(kAlignementPixels - 1 - ligne.size() % kAlignementPixels, ' '));
+    f.write(ligne + '\n');
+    // A 32-bit picture's lines follow each other without a gap.
     f.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
     f.commit();
 }

@@ -574,6 +574,17 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
          },
          tout,
          {96, 72}},
+        {"a file kept by the game's former version",
+         [&] {
+             QFile f(garde.filePath(fichiers()[0]));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             const QByteArray ligne = f.readLine();
+             ASSERT_TRUE(ligne.startsWith("zibelou-malice rendu 2|"));
+             f.seek(0);
+             f.write("zibelou-malice rendu 1|");
+         },
+         tout,
+         {96, 72}},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -588,6 +599,17 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
         ASSERT_EQ(fichiers().size(), 1);
         EXPECT_EQ(preparer(c.zone, c.pixels), image);
     }
+    // A rendering read back keeps its pixels when its file is replaced, as
+    // keeping another rendering of the same drawing replaces it.
+    d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    preparer(tout, {96, 72});
+    peindreEnRouge();
+    const QImage relue = preparer(tout, {96, 72});
+    ASSERT_EQ(relue.pixel(10, 30), kRouge);
+    preparer(tout, {120, 90});
+    EXPECT_EQ(relue.pixel(10, 30), kRouge);
+    EXPECT_EQ(relue.pixel(95, 71), kRouge);
+
     // Renderings not asked to be kept, and none when there is no folder.
     d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
     QDir(garde.path()).removeRecursively();
