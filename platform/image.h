@@ -79,9 +79,9 @@ std::unique_ptr<QImageReader> lecteurImage(const QString& path);
 // The largest width or height taillePng accepts: 16 times the scene's width.
 constexpr quint32 kCotePngMax = 12800;
 // The size a PNG file's header gives, read without a QImageReader (whose
-// first use loads every image plugin: a few milliseconds that the first
-// frame would wait for). Empty when the file is not a PNG, or gives no size
-// or an unlikely one.
+// first use loads every image plugin: a few milliseconds of the game's
+// thread while it makes the roster). Empty when the file is not a PNG, or
+// gives no size or an unlikely one.
 QSize taillePng(const QString& path);
 
 // Reads a picture file whatever its format (the files have no extension);
