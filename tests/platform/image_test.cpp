@@ -36,6 +36,15 @@ const char* const kPlanche =
 
 constexpr QRgb kRouge = 0xffff0000u;
 
+// A picture as the bytes of a file of `format`.
+QByteArray enregistrer(const QImage& image, const char* format) {
+    QByteArray octets;
+    QBuffer buffer(&octets);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return octets;
+}
+
 constexpr QPoint kPlace(7, 7); // 16.8 display pixels at 2.4: not on a whole pixel
 constexpr QSize kStage(100, 75);
 
@@ -394,21 +403,14 @@ TEST(TaillePng, ComesFromAPngFilesHeaderWithALikelySize) {
         octets.append(nombre, 4);
         return octets;
     };
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(37, 21, QImage::Format_RGB32).save(&buffer, "PNG");
-    QByteArray bmp;
-    QBuffer bufferBmp(&bmp);
-    bufferBmp.open(QIODevice::WriteOnly);
-    QImage(37, 21, QImage::Format_RGB32).save(&bufferBmp, "BMP");
+    const QImage image(37, 21, QImage::Format_RGB32);
     struct Cas {
         const char* nom;
         QByteArray octets;
         QSize taille;
     };
     const Cas cas[] = {
-        {"a picture saved as PNG", png, {37, 21}},
+        {"a picture saved as PNG", enregistrer(image, "PNG"), {37, 21}},
         {"a header alone", entete(800, 600), {800, 600}},
         {"the widest accepted", entete(kCotePngMax, 1), QSize(int(kCotePngMax), 1)},
         {"wider", entete(kCotePngMax + 1, 600), {}},
@@ -417,7 +419,7 @@ TEST(TaillePng, ComesFromAPngFilesHeaderWithALikelySize) {
         {"no height", entete(800, 0), {}},
         {"another chunk first", entete(800, 600, "IDAT"), {}},
         {"cut in the height", entete(800, 600).left(23), {}},
-        {"a BMP", bmp, {}},
+        {"a BMP", enregistrer(image, "BMP"), {}},
         {"empty", {}, {}},
     };
     for (const Cas& c : cas) {
@@ -431,14 +433,7 @@ TEST(ImageALire, OnlyAPngFileWithASizeInItsHeader) {
     Dessins d;
     const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
     const QPixmap bitmap = Dessins::bitmap(svg);
-    auto enregistrer = [&](const char* format) {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        bitmap.save(&buffer, format);
-        return bytes;
-    };
-    const QByteArray entier = enregistrer("PNG");
+    const QByteArray entier = enregistrer(bitmap.toImage(), "PNG");
     // Cut in the middle of the pixels' first chunk: the header says 40 x 30.
     const QByteArray abime = entier.left(entier.indexOf("IDAT") + 20);
     struct Cas {
@@ -449,7 +444,7 @@ TEST(ImageALire, OnlyAPngFileWithASizeInItsHeader) {
     const Cas cas[] = {
         {"png", entier, true},
         {"png damaged past its header", abime, true},
-        {"bmp", enregistrer("BMP"), false},
+        {"bmp", enregistrer(bitmap.toImage(), "BMP"), false},
         {"png signature alone", entier.left(8), false},
         {"missing", {}, false},
     };
