@@ -203,6 +203,10 @@ void lireEnAvance(const QString& path) {
         enCours.emplace(path, enArrierePlan([path] { return decoder(path); }));
 }
 
+bool lectureEnAttente(const QString& path) {
+    return lectures().count(path) > 0;
+}
+
 namespace {
 
 QString& dossierGarde() {
@@ -426,8 +430,27 @@ void Dessin::oublierRendus() const {
 }
 
 struct Image::Lecture {
+    // The file the bitmap is read from; or the picture's, not read yet
+    // either, that the bitmap is scaled from, and the size it is scaled to.
     QString path;
+    std::shared_ptr<Lecture> source;
+    QSize taille;
     std::optional<QPixmap> bitmap;
+
+    const QPixmap& lire() {
+        if (bitmap)
+            return *bitmap;
+        if (source) {
+            const QPixmap& original = source->lire();
+            bitmap = original.isNull()
+                         ? QPixmap()
+                         : original.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        } else {
+            // A file damaged past its header gives an empty bitmap.
+            bitmap = QPixmap::fromImage(lireImage(path));
+        }
+        return *bitmap;
+    }
 };
 
 Image Image::aLire(const QString& path, const QString& dessin) {
@@ -444,12 +467,7 @@ Image Image::aLire(const QString& path, const QString& dessin) {
 }
 
 const QPixmap& Image::bitmap() const {
-    if (!lecture_)
-        return bitmap_;
-    // A file damaged past its header gives an empty bitmap.
-    if (!lecture_->bitmap)
-        lecture_->bitmap = QPixmap::fromImage(lireImage(lecture_->path));
-    return *lecture_->bitmap;
+    return lecture_ ? lecture_->lire() : bitmap_;
 }
 
 bool Image::bitmapEnMain() const {
@@ -477,6 +495,16 @@ Image Image::copy(const QRect& rect) const {
 }
 
 Image Image::scaled(QSize size) const {
+    // A bitmap not read yet is scaled when it is read, if ever: enlarged, a
+    // label draws the drawing instead.
+    if (!bitmapEnMain()) {
+        Image out(*this);
+        out.lecture_ = std::make_shared<Lecture>();
+        out.lecture_->source = lecture_;
+        out.lecture_->taille = size;
+        out.taille_ = size;
+        return out;
+    }
     const QPixmap& bitmap = this->bitmap();
     if (bitmap.isNull())
         return *this;

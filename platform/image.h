@@ -91,6 +91,8 @@ QImage lireImage(const QString& path, QByteArray* format = nullptr);
 // Starts reading the file on another thread, for the next lireImage(path):
 // the game reads the picture of its first screen while it makes its window.
 void lireEnAvance(const QString& path);
+// Whether a reading of the file started ahead is waiting to be taken.
+bool lectureEnAttente(const QString& path);
 
 // Below this enlargement a picture is drawn from its bitmap.
 constexpr double kAgrandissementNet = 1.01;
@@ -138,7 +140,8 @@ public:
     // The rectangle of this picture (a figure cut from a sheet), with the
     // matching zone of its drawing.
     Image copy(const QRect& rect) const;
-    // This picture at another size (smooth bitmap), same drawing.
+    // This picture at another size (smooth bitmap), same drawing. A bitmap
+    // not read yet is read and scaled the first time it is asked for.
     Image scaled(QSize size) const;
     // The picture drawn from its drawing at `pixels`; null without a drawing
     // that can be read.

@@ -14,6 +14,13 @@ QString dessinAcote(const QString& path) {
                                QStringLiteral(".svg"));
 }
 
+// Whether a label draws the picture from its bitmap, the scene shown
+// `echelle` times larger: enlarged, a picture with its drawing shows the
+// drawing instead.
+bool bitmapDessine(const QString& path, double echelle) {
+    return echelle <= kAgrandissementNet || !QFileInfo(dessinAcote(path)).isFile();
+}
+
 } // namespace
 
 Image chargerImage(const QString& path) {
@@ -38,12 +45,11 @@ Image chargerImage(const QString& path) {
 }
 
 void preparerImage(const QString& path, QPoint place, double echelle, bool garder) {
-    const QString drawing = dessinAcote(path);
-    // Enlarged, a picture with its drawing shows the drawing, not its bitmap.
-    if (echelle <= kAgrandissementNet || !QFileInfo(drawing).isFile()) {
+    if (bitmapDessine(path, echelle)) {
         lireEnAvance(path);
         return;
     }
+    const QString drawing = dessinAcote(path);
     // The picture's size from its header, without decoding it.
     QSize taille = taillePng(path);
     if (taille.isEmpty())
@@ -53,8 +59,9 @@ void preparerImage(const QString& path, QPoint place, double echelle, bool garde
                          pixelsAffiches(QRect(place, taille), echelle), garder);
 }
 
-Divers::Divers(const QString& datasDir) : datasDir_(datasDir) {
-    lireEnAvance(datasDir + QStringLiteral("/bouton"));
+Divers::Divers(const QString& datasDir, double echelle) : datasDir_(datasDir) {
+    if (const QString bouton = datasDir + QStringLiteral("/bouton"); bitmapDessine(bouton, echelle))
+        lireEnAvance(bouton);
 }
 
 const Image& Divers::planche(std::optional<Image>& sheet, const char* name) const {

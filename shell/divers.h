@@ -28,8 +28,10 @@ void preparerImage(const QString& path, QPoint place, double echelle, bool garde
 
 class Divers {
 public:
-    // Starts reading the button picture, which the roster shows first.
-    explicit Divers(const QString& datasDir);
+    // Starts reading the button picture, which the roster shows first, when
+    // its bitmap is to be drawn: the scene shown `echelle` times larger, with
+    // the picture's drawing beside, the drawing is drawn instead.
+    Divers(const QString& datasDir, double echelle);
     const Image& bouton() const;
     const Image& aide() const;
     // The sheets of the start screen's characters and door: the roster,

@@ -10,7 +10,7 @@ namespace zm {
 Game::Game(Platform& platform, const QString& datasDir, const FabriqueEpreuve& fabrique,
            const std::optional<FichiersJoueurs>& joueurs)
     : platform_(platform), routines_(platform, stage_, datasDir),
-      divers_(std::make_unique<Divers>(datasDir)) {
+      divers_(std::make_unique<Divers>(datasDir, platform.display().sceneScale())) {
     if (joueurs)
         routines_.fichiers_joueurs = *joueurs;
     fabrique_ = fabrique;

@@ -352,6 +352,7 @@ TEST(LirePicture, EveryFormatIsReadFromItsContentWithTheSamePixels) {
 // A picture with its drawing is made without reading its bitmap: a label
 // enlarged shows the drawing without it; one at the scene's own size, or a
 // figure cut from the picture, reads it (or takes the reading started ahead).
+// So does the picture resized for a label, as the buttons are.
 TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
     Dessins d;
     const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
@@ -360,6 +361,7 @@ TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
     ASSERT_TRUE(bitmap.save(png, "PNG"));
     const Image enMain(QPixmap::fromImage(lireImage(png)),
                        std::make_shared<Dessin>(svg, bitmap.size()));
+    const QSize petite(20, 15);
     for (const bool avance : {false, true}) {
         SCOPED_TRACE(avance ? "read ahead" : "not read ahead");
         auto aLire = [&] {
@@ -367,26 +369,41 @@ TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
                 lireEnAvance(png);
             return Image::aLire(png, svg);
         };
-        for (const double echelle : {2.4, 1.0}) {
-            SCOPED_TRACE(echelle);
-            const Image image = aLire();
-            ASSERT_FALSE(image.isNull());
-            EXPECT_EQ(image.size(), bitmap.size());
-            EXPECT_FALSE(image.bitmapEnMain());
-            EXPECT_EQ(peindreImage(image, echelle), peindreImage(enMain, echelle));
-            // Enlarged, the drawing alone was drawn.
-            EXPECT_EQ(image.bitmapEnMain(), echelle == 1.0);
+        struct Cas {
+            const char* nom;
+            std::function<Image()> lazy;
+            Image attendue;
+        };
+        const Cas cas[] = {
+            {"the picture", aLire, enMain},
+            {"resized", [&] { return aLire().scaled(petite); }, enMain.scaled(petite)},
+        };
+        for (const Cas& c : cas) {
+            SCOPED_TRACE(c.nom);
+            for (const double echelle : {2.4, 1.0}) {
+                SCOPED_TRACE(echelle);
+                const Image image = c.lazy();
+                ASSERT_FALSE(image.isNull());
+                EXPECT_EQ(image.size(), c.attendue.size());
+                EXPECT_FALSE(image.bitmapEnMain());
+                EXPECT_EQ(peindreImage(image, echelle), peindreImage(c.attendue, echelle));
+                // Enlarged, the drawing alone was drawn.
+                EXPECT_EQ(image.bitmapEnMain(), echelle == 1.0);
+            }
+            EXPECT_EQ(c.lazy().bitmap().toImage(), c.attendue.bitmap().toImage());
         }
-        // Cut or resized, a picture reads its bitmap.
+        // Cut, a picture reads its bitmap.
         EXPECT_EQ(aLire().copy(QRect(20, 0, 20, 30)).bitmap().toImage(),
                   enMain.copy(QRect(20, 0, 20, 30)).bitmap().toImage());
-        EXPECT_EQ(aLire().scaled(QSize(20, 15)).bitmap().toImage(),
-                  enMain.scaled(QSize(20, 15)).bitmap().toImage());
-        // The copies made before it was read share the reading.
+        // The copies made before it was read share the reading, resized ones
+        // too: the file is read once for all of them.
         const Image image = aLire();
         const Image copie = image;
+        const Image reduite = image.scaled(petite);
         EXPECT_EQ(copie.bitmap().toImage(), enMain.bitmap().toImage());
         EXPECT_TRUE(image.bitmapEnMain());
+        EXPECT_FALSE(reduite.bitmapEnMain());
+        EXPECT_EQ(reduite.bitmap().toImage(), enMain.scaled(petite).bitmap().toImage());
     }
 }
 
@@ -458,7 +475,10 @@ TEST(ImageALire, OnlyAPngFileWithASizeInItsHeader) {
         if (!c.image)
             continue;
         EXPECT_EQ(image.size(), QSize(40, 30));
+        const Image reduite = image.scaled(QSize(20, 15));
+        EXPECT_EQ(reduite.size(), QSize(20, 15));
         EXPECT_EQ(image.bitmap().isNull(), c.octets == abime);
+        EXPECT_EQ(reduite.bitmap().isNull(), c.octets == abime);
         // Damaged, the picture is its drawing on a large display and
         // nothing at the scene's size, as an empty label.
         if (c.octets == abime) {

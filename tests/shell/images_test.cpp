@@ -209,6 +209,43 @@ QImage peindreScene(QWidget& stage, double echelle) {
 
 } // namespace
 
+// The roster's buttons: on a large display they are drawn from their
+// drawing, and their bitmap is neither read nor resized; at the scene's own
+// size, or without the drawing, it is read, ahead of the first paint.
+TEST_F(PicturesOfTheGame, TheRosterReadsTheButtonsBitmapOnlyWhereItIsDrawn) {
+    copyPictures(true);
+    writeSave(fichierJoueurs({{QStringLiteral("Zoé"), 7}}));
+    const QString bouton = dir.filePath(QStringLiteral("bouton"));
+    struct Cas {
+        const char* nom;
+        double echelle;
+        bool dessin;
+        bool lectureAvantPeinture;
+        bool bitmapLu;
+    };
+    const Cas cas[] = {
+        {"enlarged, with its drawing", 1.8, true, false, false},
+        {"at the scene's size", 1.0, true, true, true},
+        {"enlarged, without its drawing", 1.8, false, false, true},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        if (!c.dessin)
+            QFile::remove(dir.filePath(QStringLiteral("vectoriel/bouton.svg")));
+        p.display().scale = c.echelle;
+        restartGame();
+        EXPECT_EQ(lectureEnAttente(bouton), c.lectureAvantPeinture);
+        peindreScene(game->stage(), c.echelle);
+        EXPECT_FALSE(lectureEnAttente(bouton));
+        for (Label* image : {roster().image_fin_mot, roster().image_nouveau_joueur,
+                             roster().image_supprimer_joueur}) {
+            SCOPED_TRACE(image->objectName().toStdString());
+            ASSERT_EQ(image->picture().size(), image->size());
+            EXPECT_EQ(image->picture().bitmapEnMain(), c.bitmapLu);
+        }
+    }
+}
+
 TEST_F(PicturesOfTheGame, OnALargeDisplayTheFirstScreensAreDrawnAheadAtExactlyTheirSize) {
     copyPictures(true);
     writeSave(fichierJoueurs({{QStringLiteral("Zoé"), 7}}));
