@@ -371,7 +371,7 @@ TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
         };
         struct Cas {
             const char* nom;
-            std::function<Image()> lazy;
+            std::function<Image()> differee;
             Image attendue;
         };
         const Cas cas[] = {
@@ -382,7 +382,7 @@ TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
             SCOPED_TRACE(c.nom);
             for (const double echelle : {2.4, 1.0}) {
                 SCOPED_TRACE(echelle);
-                const Image image = c.lazy();
+                const Image image = c.differee();
                 ASSERT_FALSE(image.isNull());
                 EXPECT_EQ(image.size(), c.attendue.size());
                 EXPECT_FALSE(image.bitmapEnMain());
@@ -390,7 +390,7 @@ TEST(ImageALire, TheBitmapIsReadOnlyWhenItIsDrawn) {
                 // Enlarged, the drawing alone was drawn.
                 EXPECT_EQ(image.bitmapEnMain(), echelle == 1.0);
             }
-            EXPECT_EQ(c.lazy().bitmap().toImage(), c.attendue.bitmap().toImage());
+            EXPECT_EQ(c.differee().bitmap().toImage(), c.attendue.bitmap().toImage());
         }
         // Cut, a picture reads its bitmap.
         EXPECT_EQ(aLire().copy(QRect(20, 0, 20, 30)).bitmap().toImage(),
