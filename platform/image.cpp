@@ -429,6 +429,16 @@ void Dessin::oublierRendus() const {
     std::erase_if(preparations(), [&](const auto& p) { return p.first.startsWith(prefixe); });
 }
 
+namespace {
+
+// A picture's bitmap at another size, smooth; an empty one stays empty.
+QPixmap redimensionner(const QPixmap& bitmap, QSize size) {
+    return bitmap.isNull() ? QPixmap()
+                           : bitmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
 struct Image::Lecture {
     // The file the bitmap is read from; or the picture's, not read yet
     // either, that the bitmap is scaled from, and the size it is scaled to.
@@ -441,10 +451,7 @@ struct Image::Lecture {
         if (bitmap)
             return *bitmap;
         if (source) {
-            const QPixmap& original = source->lire();
-            bitmap = original.isNull()
-                         ? QPixmap()
-                         : original.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            bitmap = redimensionner(source->lire(), taille);
         } else {
             // A file damaged past its header gives an empty bitmap.
             bitmap = QPixmap::fromImage(lireImage(path));
@@ -509,7 +516,7 @@ Image Image::scaled(QSize size) const {
     if (bitmap.isNull())
         return *this;
     Image out(*this);
-    out.bitmap_ = bitmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.bitmap_ = redimensionner(bitmap, size);
     out.lecture_.reset();
     return out;
 }

@@ -536,20 +536,26 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
         QThreadPool::globalInstance()->waitForDone();
         return image;
     };
-    // The kept file, its pixels painted over in red: what is read back from
-    // it is told from what is drawn.
-    auto peindreEnRouge = [&] {
+    // The kept file, opened to be changed by `changer`.
+    auto modifierGarde = [&](const std::function<void(QFile&)>& changer) {
         const QStringList f = fichiers();
         ASSERT_EQ(f.size(), 1);
         QFile file(garde.filePath(f[0]));
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        const qint64 debut = file.readLine().size();
-        const qint64 n = file.size() - debut;
-        file.seek(debut);
-        QByteArray rouge;
-        for (qint64 i = 0; i < n / 4; ++i)
-            rouge.append(reinterpret_cast<const char*>(&kRouge), 4);
-        file.write(rouge);
+        changer(file);
+    };
+    // The kept file, its pixels painted over in red: what is read back from
+    // it is told from what is drawn.
+    auto peindreEnRouge = [&] {
+        modifierGarde([](QFile& file) {
+            const qint64 debut = file.readLine().size();
+            const qint64 n = file.size() - debut;
+            file.seek(debut);
+            QByteArray rouge;
+            for (qint64 i = 0; i < n / 4; ++i)
+                rouge.append(reinterpret_cast<const char*>(&kRouge), 4);
+            file.write(rouge);
+        });
     };
 
     const QImage dessine = preparer(tout, {96, 72});
@@ -574,29 +580,21 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
          tout,
          {96, 72}},
         {"the file cut short",
-         [&] {
-             QFile f(garde.filePath(fichiers()[0]));
-             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-             f.resize(f.size() - 1);
-         },
+         [&] { modifierGarde([](QFile& f) { f.resize(f.size() - 1); }); },
          tout,
          {96, 72}},
         {"the file's first line damaged",
-         [&] {
-             QFile f(garde.filePath(fichiers()[0]));
-             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-             f.write("Zibelou");
-         },
+         [&] { modifierGarde([](QFile& f) { f.write("Zibelou"); }); },
          tout,
          {96, 72}},
         {"a file kept by the game's former version",
          [&] {
-             QFile f(garde.filePath(fichiers()[0]));
-             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-             const QByteArray ligne = f.readLine();
-             ASSERT_TRUE(ligne.startsWith("zibelou-malice rendu 2|"));
-             f.seek(0);
-             f.write("zibelou-malice rendu 1|");
+             modifierGarde([](QFile& f) {
+                 const QByteArray ligne = f.readLine();
+                 ASSERT_TRUE(ligne.startsWith("zibelou-malice rendu 2|"));
+                 f.seek(0);
+                 f.write("zibelou-malice rendu 1|");
+             });
          },
          tout,
          {96, 72}},
