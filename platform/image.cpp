@@ -418,6 +418,7 @@ int Dessin::rendusEffectues() {
 
 void Dessin::viderCache() {
     cache().clear();
+    preparations().clear();
 }
 
 void Dessin::oublierRendus() const {

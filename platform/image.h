@@ -38,7 +38,8 @@ public:
     // How many renderings were made since the start (the cache spares the
     // others): painting stays fast only if this does not grow frame by frame.
     static int rendusEffectues();
-    // Empties the cache of renderings.
+    // Empties the cache of renderings, and drops those started ahead that
+    // nothing took.
     static void viderCache();
     // Drops the cached renderings of this drawing, and those started ahead.
     void oublierRendus() const;
