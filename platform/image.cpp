@@ -22,6 +22,7 @@
 #include <map>
 #include <optional>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zm {
@@ -228,17 +229,17 @@ struct Garde {
 };
 
 constexpr qint64 kAlignementPixels = 16;
+const QString kSuffixeGarde = QStringLiteral(".rendu");
 
 Garde garde(const QString& dossier, const QString& chemin, QSize taille, const QRectF& zone,
             QSize pixels) {
     const QFileInfo svg(chemin);
+    const QString k = cle(svg.absoluteFilePath(), zone, pixels);
     const QByteArray nom =
-        QCryptographicHash::hash(svg.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    return {dossier + QStringLiteral("/") + QString::fromLatin1(nom) + QStringLiteral(".rendu"),
+        QCryptographicHash::hash(k.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return {dossier + QStringLiteral("/") + QString::fromLatin1(nom) + kSuffixeGarde,
             QStringLiteral("zibelou-malice rendu 2|%1|%2x%3|%4|%5|")
-                .arg(cle(svg.absoluteFilePath(), zone, pixels))
+                .arg(k)
                 .arg(taille.width())
                 .arg(taille.height())
                 .arg(svg.size())
@@ -286,6 +287,8 @@ std::optional<QImage> relire(const Garde& g, QSize pixels) {
     // frame draws them.
     ::madvise(carte, longueur, MADV_POPULATE_READ);
 #endif
+    // Used: its time in the file system says so, for elaguer.
+    ::futimens(f.handle(), nullptr);
     auto* info = new Carte{carte, longueur};
     QImage image(static_cast<uchar*>(carte) + debut, pixels.width(), pixels.height(), ligneOctets,
                  QImage::Format(format), demapper, info);
@@ -312,6 +315,39 @@ void conserver(const Garde& g, const QImage& image) {
     f.commit();
 }
 
+// Keeps the kRendusGardes renderings last used (written, or read back) and
+// removes the others: each size of display, and each place the game was run
+// from, has renderings of its own, which would otherwise stay for ever.
+// A run that still shows one removed keeps its pixels (see relire).
+void elaguer(const QString& dossier) {
+    const QFileInfoList gardes =
+        QDir(dossier).entryInfoList({QStringLiteral("*") + kSuffixeGarde}, QDir::Files, QDir::Time);
+    for (qsizetype i = Dessin::kRendusGardes; i < gardes.size(); ++i)
+        QFile::remove(gardes[i].absoluteFilePath());
+}
+
+// The rendering, read back from the folder `dossier` where it is kept, or
+// else drawn and then kept there; neither when `dossier` is empty.
+QImage dessinerOuRelire(const QString& dossier, const QString& chemin, QSize taille,
+                        const QRectF& zone, QSize pixels) {
+    const std::optional<Garde> g =
+        dossier.isEmpty() ? std::nullopt
+                          : std::optional(garde(dossier, chemin, taille, zone, pixels));
+    if (g) {
+        if (auto relue = relire(*g, pixels))
+            return *relue;
+    }
+    QSvgRenderer svg(chemin);
+    QImage image = estLeDessin(svg, taille) ? dessiner(svg, taille, zone, pixels) : QImage();
+    // Written once the rendering is handed over.
+    if (g && !image.isNull())
+        QThreadPool::globalInstance()->start([g = *g, image, dossier] {
+            conserver(g, image);
+            elaguer(dossier);
+        });
+    return image;
+}
+
 } // namespace
 
 void Dessin::garderRendusDans(const QString& dossier) {
@@ -328,22 +364,7 @@ void Dessin::preparer(const QString& chemin, QSize taille, const QRectF& zone, Q
         return;
     const QString dossier = garder ? dossierGarde() : QString();
     enCours.emplace(
-        k, enArrierePlan([=] {
-            const std::optional<Garde> g =
-                dossier.isEmpty() ? std::nullopt
-                                  : std::optional(garde(dossier, chemin, taille, zone, pixels));
-            if (g) {
-                if (auto relue = relire(*g, pixels))
-                    return *relue;
-            }
-            QSvgRenderer svg(chemin);
-            QImage image =
-                estLeDessin(svg, taille) ? dessiner(svg, taille, zone, pixels) : QImage();
-            // Written once the rendering is handed over.
-            if (g && !image.isNull())
-                QThreadPool::globalInstance()->start([g = *g, image] { conserver(g, image); });
-            return image;
-        }));
+        k, enArrierePlan([=] { return dessinerOuRelire(dossier, chemin, taille, zone, pixels); }));
 }
 
 int Dessin::preparationsEnAttente() {

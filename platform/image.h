@@ -53,12 +53,19 @@ public:
     // A rendering to be kept (`garder`) is also written to the folder set
     // with garderRendusDans, and read back from there by the next run that
     // asks for the same: the first screen's background is then not drawn
-    // again at each start. One file a drawing, holding its last rendering.
+    // again at each start. One file a rendering (a drawing, a zone, a size);
+    // the folder keeps the kRendusGardes last used, the others are removed
+    // when a new one is kept.
     static void preparer(const QString& chemin, QSize taille, const QRectF& zone, QSize pixels,
                          bool garder = false);
     // The folder of the renderings kept between runs; empty (the default):
     // none is kept.
     static void garderRendusDans(const QString& dossier);
+    // How many renderings the folder keeps: the first screen's background at
+    // the sizes of the displays a child plays on (a laptop and its monitor)
+    // and from the places the game is run from (a new version installed
+    // elsewhere), with room to spare.
+    static constexpr int kRendusGardes = 8;
     // How many renderings started ahead are still waiting to be asked for.
     static int preparationsEnAttente();
 

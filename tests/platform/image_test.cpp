@@ -4,6 +4,7 @@
 #include "platform/image.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace zm;
 
@@ -515,8 +517,9 @@ TEST(ImageNette, AnOpaqueRenderingHasNoTransparency) {
 
 // A rendering asked to be kept is written to the folder of kept renderings
 // and read back by the next run that asks for the same: the same drawing, as
-// it is now, the same zone, the same size. Anything else, or a damaged file,
-// is drawn anew and kept in its place.
+// it is now, the same zone, the same size. Anything else is drawn anew and
+// kept beside it; a damaged file, or one of the drawing as it was, is drawn
+// anew and kept in its place.
 TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
     Dessins d;
     QTemporaryDir garde;
@@ -569,24 +572,28 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
         std::function<void()> changer;
         QRectF zone;
         QSize pixels;
+        int gardes; // the files kept then
     };
     const Cas cas[] = {
-        {"another size", [] {}, tout, {120, 90}},
-        {"another zone", [] {}, QRectF(0, 0, 20, 30), {48, 72}},
+        {"another size", [] {}, tout, {120, 90}, 2},
+        {"another zone", [] {}, QRectF(0, 0, 20, 30), {48, 72}, 2},
         {"the drawing changed",
          [&] {
              d.ecrire(QStringLiteral("demi.svg"), QByteArray(kDemiNoir).replace("#000", "#001"));
          },
          tout,
-         {96, 72}},
+         {96, 72},
+         1},
         {"the file cut short",
          [&] { modifierGarde([](QFile& f) { f.resize(f.size() - 1); }); },
          tout,
-         {96, 72}},
+         {96, 72},
+         1},
         {"the file's first line damaged",
          [&] { modifierGarde([](QFile& f) { f.write("Zibelou"); }); },
          tout,
-         {96, 72}},
+         {96, 72},
+         1},
         {"a file kept by the game's former version",
          [&] {
              modifierGarde([](QFile& f) {
@@ -597,29 +604,33 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
              });
          },
          tout,
-         {96, 72}},
+         {96, 72},
+         1},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        // The first rendering kept, red.
+        // The first rendering kept, red, alone in the folder.
+        QDir(garde.path()).removeRecursively();
         d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
         preparer(tout, {96, 72});
         peindreEnRouge();
         c.changer();
         const QImage image = preparer(c.zone, c.pixels);
         EXPECT_NE(image.pixel(2, 30), kRouge) << "drawn anew";
-        // And kept instead: the next run reads it back.
-        ASSERT_EQ(fichiers().size(), 1);
+        // And kept: the next run reads it back.
+        ASSERT_EQ(fichiers().size(), c.gardes);
         EXPECT_EQ(preparer(c.zone, c.pixels), image);
     }
     // A rendering read back keeps its pixels when its file is replaced, as
-    // keeping another rendering of the same drawing replaces it.
+    // keeping the drawing's new rendering replaces it.
+    QDir(garde.path()).removeRecursively();
     d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
     preparer(tout, {96, 72});
     peindreEnRouge();
     const QImage relue = preparer(tout, {96, 72});
     ASSERT_EQ(relue.pixel(10, 30), kRouge);
-    preparer(tout, {120, 90});
+    d.ecrire(QStringLiteral("demi.svg"), QByteArray(kDemiNoir).replace("#000", "#001"));
+    ASSERT_NE(preparer(tout, {96, 72}).pixel(10, 30), kRouge);
     EXPECT_EQ(relue.pixel(10, 30), kRouge);
     EXPECT_EQ(relue.pixel(95, 71), kRouge);
 
@@ -634,4 +645,70 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
     Dessin::garderRendusDans(d.ecrire(QStringLiteral("un fichier"), "") +
                              QStringLiteral("/rendus"));
     EXPECT_EQ(preparer(tout, {96, 72}), dessine);
+}
+
+// The folder keeps the renderings last used, written or read back: each size
+// of display has its own, and the oldest give way to a new one. Files that
+// are not renderings are left alone.
+TEST(RenduGarde, TheFolderKeepsTheRenderingsLastUsed) {
+    Dessins d;
+    QTemporaryDir garde;
+    struct Dossier {
+        explicit Dossier(const QString& d) { Dessin::garderRendusDans(d); }
+        ~Dossier() { Dessin::garderRendusDans(QString()); }
+    } dossier(garde.path());
+    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    const QSize taille(40, 30);
+    const QRectF tout(0, 0, 40, 30);
+    auto preparer = [&](QSize pixels) {
+        Dessin::viderCache();
+        Dessin::preparer(svg, taille, tout, pixels, true);
+        Dessin(svg, taille).rendu(tout, pixels);
+        QThreadPool::globalInstance()->waitForDone();
+    };
+    // The file of the rendering at `pixels`, told by its first line; empty
+    // when there is none.
+    auto fichierDe = [&](QSize pixels) {
+        const QByteArray marque =
+            QStringLiteral("|%1x%2|40x30|").arg(pixels.width()).arg(pixels.height()).toUtf8();
+        for (const QString& nom : QDir(garde.path()).entryList({QStringLiteral("*.rendu")})) {
+            QFile f(garde.filePath(nom));
+            if (f.open(QIODevice::ReadOnly) && f.readLine().contains(marque))
+                return f.fileName();
+        }
+        return QString();
+    };
+    auto vieillir = [](const QString& fichier, int heures) {
+        QFile f(fichier);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600 * heures),
+                                  QFileDevice::FileModificationTime));
+    };
+    const QString notes = garde.filePath(QStringLiteral("notes.txt"));
+    {
+        QFile f(notes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    vieillir(notes, 100);
+
+    // As many renderings as are kept, the first one the oldest.
+    std::vector<QSize> tailles;
+    for (int i = 0; i < Dessin::kRendusGardes; ++i)
+        tailles.emplace_back(20 + i, 15);
+    for (std::size_t i = 0; i < tailles.size(); ++i) {
+        preparer(tailles[i]);
+        ASSERT_FALSE(fichierDe(tailles[i]).isEmpty());
+        vieillir(fichierDe(tailles[i]), int(tailles.size() - i));
+    }
+    // The oldest read back, then a new one kept: the second oldest goes.
+    preparer(tailles[0]);
+    preparer({64, 48});
+    EXPECT_FALSE(fichierDe({64, 48}).isEmpty());
+    EXPECT_FALSE(fichierDe(tailles[0]).isEmpty()) << "read back since";
+    EXPECT_TRUE(fichierDe(tailles[1]).isEmpty()) << "the one last used longest ago";
+    for (std::size_t i = 2; i < tailles.size(); ++i)
+        EXPECT_FALSE(fichierDe(tailles[i]).isEmpty()) << i;
+    EXPECT_EQ(QDir(garde.path()).entryList({QStringLiteral("*.rendu")}).size(),
+              Dessin::kRendusGardes);
+    EXPECT_TRUE(QFileInfo::exists(notes));
 }
