@@ -515,30 +515,35 @@ TEST(ImageNette, AnOpaqueRenderingHasNoTransparency) {
     }
 }
 
-// A rendering asked to be kept is written to the folder of kept renderings
-// and read back by the next run that asks for the same: the same drawing, as
-// it is now, the same zone, the same size. Anything else is drawn anew and
-// kept beside it; a damaged file, or one of the drawing as it was, is drawn
-// anew and kept in its place.
-TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
-    Dessins d;
-    QTemporaryDir garde;
-    struct Dossier {
-        explicit Dossier(const QString& d) { Dessin::garderRendusDans(d); }
-        ~Dossier() { Dessin::garderRendusDans(QString()); }
-    } dossier(garde.path());
-    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
-    const QSize taille(40, 30);
-    const QRectF tout(0, 0, 40, 30);
-    auto fichiers = [&] { return QDir(garde.path()).entryList(QDir::Files); };
+// A drawing of 40 x 30 and a folder of kept renderings of its own.
+class RenduGarde : public ::testing::Test {
+protected:
+    void SetUp() override { Dessin::garderRendusDans(garde.path()); }
+    void TearDown() override { Dessin::garderRendusDans(QString()); }
+
     // The rendering, as the pool hands it over, once it is written.
-    auto preparer = [&](const QRectF& zone, QSize pixels, bool garder = true) {
+    QImage preparer(const QRectF& zone, QSize pixels, bool garder = true) {
         Dessin::viderCache();
         Dessin::preparer(svg, taille, zone, pixels, garder);
         const QImage image = Dessin(svg, taille).rendu(zone, pixels).toImage();
         QThreadPool::globalInstance()->waitForDone();
         return image;
-    };
+    }
+
+    Dessins d;
+    QTemporaryDir garde;
+    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
+    const QSize taille{40, 30};
+    const QRectF tout{0, 0, 40, 30};
+};
+
+// A rendering asked to be kept is written to the folder of kept renderings
+// and read back by the next run that asks for the same: the same drawing, as
+// it is now, the same zone, the same size. Anything else is drawn anew and
+// kept beside it; a damaged file, or one of the drawing as it was, is drawn
+// anew and kept in its place.
+TEST_F(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
+    auto fichiers = [&] { return QDir(garde.path()).entryList(QDir::Files); };
     // The kept file, opened to be changed by `changer`.
     auto modifierGarde = [&](const std::function<void(QFile&)>& changer) {
         const QStringList f = fichiers();
@@ -650,22 +655,7 @@ TEST(RenduGarde, IsReadBackOnlyForTheSameDrawingZoneAndSize) {
 // The folder keeps the renderings last used, written or read back: each size
 // of display has its own, and the oldest give way to a new one. Files that
 // are not renderings are left alone.
-TEST(RenduGarde, TheFolderKeepsTheRenderingsLastUsed) {
-    Dessins d;
-    QTemporaryDir garde;
-    struct Dossier {
-        explicit Dossier(const QString& d) { Dessin::garderRendusDans(d); }
-        ~Dossier() { Dessin::garderRendusDans(QString()); }
-    } dossier(garde.path());
-    const QString svg = d.ecrire(QStringLiteral("demi.svg"), kDemiNoir);
-    const QSize taille(40, 30);
-    const QRectF tout(0, 0, 40, 30);
-    auto preparer = [&](QSize pixels) {
-        Dessin::viderCache();
-        Dessin::preparer(svg, taille, tout, pixels, true);
-        Dessin(svg, taille).rendu(tout, pixels);
-        QThreadPool::globalInstance()->waitForDone();
-    };
+TEST_F(RenduGarde, TheFolderKeepsTheRenderingsLastUsed) {
     // The file of the rendering at `pixels`, told by its first line; empty
     // when there is none.
     auto fichierDe = [&](QSize pixels) {
@@ -696,13 +686,13 @@ TEST(RenduGarde, TheFolderKeepsTheRenderingsLastUsed) {
     for (int i = 0; i < Dessin::kRendusGardes; ++i)
         tailles.emplace_back(20 + i, 15);
     for (std::size_t i = 0; i < tailles.size(); ++i) {
-        preparer(tailles[i]);
+        preparer(tout, tailles[i]);
         ASSERT_FALSE(fichierDe(tailles[i]).isEmpty());
         vieillir(fichierDe(tailles[i]), int(tailles.size() - i));
     }
     // The oldest read back, then a new one kept: the second oldest goes.
-    preparer(tailles[0]);
-    preparer({64, 48});
+    preparer(tout, tailles[0]);
+    preparer(tout, {64, 48});
     EXPECT_FALSE(fichierDe({64, 48}).isEmpty());
     EXPECT_FALSE(fichierDe(tailles[0]).isEmpty()) << "read back since";
     EXPECT_TRUE(fichierDe(tailles[1]).isEmpty()) << "the one last used longest ago";
