@@ -191,6 +191,10 @@ void Label::hideEvent(QHideEvent* event) {
 }
 
 void Label::paintEvent(QPaintEvent* event) {
+    if (fond_.isValid() && fond_.alpha() > 0) {
+        QPainter painter(this);
+        painter.fillRect(rect(), fond_);
+    }
     if (dessinerNet())
         return;
     // The bitmap is to be drawn: one not read yet is read (or waited for)
@@ -234,7 +238,13 @@ void Label::setBackgroundColour(const QColor& background) {
     QPalette p = palette();
     p.setColor(QPalette::Window, background);
     setPalette(p);
-    setAutoFillBackground(background.alpha() > 0);
+    // Painted by the label itself (paintEvent), not filled by Qt: a widget Qt
+    // fills opaque is left out of what is under it, by its rectangle on
+    // whole pixels of the stage. Enlarged by a fraction, its edges fall
+    // inside pixels of the display, which nothing under it then draws: they
+    // kept the previous screen's pixels under the edge of the label.
+    fond_ = background;
+    update();
 }
 
 void Label::setPicture(const Image& picture) {

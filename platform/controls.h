@@ -32,6 +32,8 @@ public:
     void setColours(const QColor& text, const QColor& background);
     void setTextColour(const QColor& text);
     void setBackgroundColour(const QColor& background);
+    // Transparent unless set.
+    QColor backgroundColour() const { return fond_; }
     // An image control: the picture at its own size. Where the picture has
     // its drawing, the label enlarged on a large display draws it sharp.
     void setPicture(const Image& picture);
@@ -87,6 +89,7 @@ private:
     // the picture's own.
     qint64 bitmapPose_ = 0;
     bool provisoire_ = false;
+    QColor fond_ = Qt::transparent;
     int lineHeight_ = 100;
     bool leftPressed_ = false;
     // The size asked for with setPointSize; the font may be smaller.

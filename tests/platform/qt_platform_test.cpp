@@ -3,7 +3,9 @@
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QMouseEvent>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace zm;
@@ -203,4 +205,49 @@ TEST(SceneView, TheFirstFrameShowsTheStageAsTheSceneShowsItAfter) {
         QApplication::sendEvent(view.viewport(), &click);
     }
     EXPECT_EQ(clicks, 1);
+}
+
+// Enlarged by a fraction, a label's edges fall inside pixels of the display:
+// a label with a background colour draws its edges over what is under it,
+// which is drawn under its whole rectangle, not over the pixels the display
+// showed before (the previous screen's).
+TEST(ColouredLabel, ItsEdgesLieOverWhatIsUnderItOnADisplayEnlargedByAFraction) {
+    QWidget ecran;
+    ecran.setGeometry(0, 0, 800, 600);
+    auto* toile = new Label(&ecran, QStringLiteral("fond"));
+    toile->setGeometry(0, 0, 800, 600);
+    toile->setBackgroundColour(Qt::blue);
+    auto* carte = new Label(&ecran, QStringLiteral("carte"));
+    carte->setFrameShape(QFrame::Box);
+    carte->setLineWidth(2);
+    carte->setBackgroundColour(Qt::white);
+    carte->setGeometry(130, 312, 260, 58); // 399.36 to 473.6 on the display
+    // Shown, as the stage is in the scene: Qt then knows which widgets cover
+    // others.
+    ecran.setAttribute(Qt::WA_DontShowOnScreen);
+    ecran.show();
+    // The display showed green; the screen is drawn over it, enlarged.
+    const double echelle = 1.28;
+    QImage affichage(QSize(1024, 768), QImage::Format_ARGB32_Premultiplied);
+    affichage.fill(Qt::green);
+    {
+        QPainter painter(&affichage);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(echelle, echelle);
+        // As the scene's item draws a part of the stage.
+        const QRect partie = carte->geometry().adjusted(-1, -1, 1, 1);
+        ecran.render(&painter, partie.topLeft(), QRegion(partie));
+    }
+    // The card and the pixels round it: blue, white, black or a mix of
+    // them, where a mix with the green shows.
+    const QRect autour =
+        QTransform::fromScale(echelle, echelle).mapRect(QRectF(carte->geometry())).toAlignedRect();
+    int vert = 0;
+    for (int y = autour.top(); y <= autour.bottom(); ++y)
+        for (int x = autour.left(); x <= autour.right(); ++x) {
+            const QColor c = affichage.pixelColor(x, y);
+            vert += c.green() > c.red() + 2;
+        }
+    EXPECT_EQ(vert, 0) << "pixels of the display before, in " << autour.top() << ".."
+                       << autour.bottom();
 }

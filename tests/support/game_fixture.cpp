@@ -10,12 +10,8 @@ namespace zm::testing {
 bool texteEntier(Label* label) {
     QImage image(label->size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    label->render(&image, QPoint(), QRegion(),
-                  label->autoFillBackground() ? QWidget::DrawWindowBackground
-                                              : QWidget::RenderFlags());
-    const QColor fond = label->autoFillBackground()
-                            ? label->palette().color(label->backgroundRole())
-                            : QColor(Qt::transparent);
+    label->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    const QColor fond = label->backgroundColour();
     auto encre = [&](int x, int y) {
         const QRgb p = image.pixel(x, y);
         return qAlpha(p) > 64 &&
