@@ -235,9 +235,6 @@ void Label::setTextColour(const QColor& text) {
 }
 
 void Label::setBackgroundColour(const QColor& background) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, background);
-    setPalette(p);
     // Painted by the label itself (paintEvent), not filled by Qt: a widget Qt
     // fills opaque is left out of what is under it, by its rectangle on
     // whole pixels of the stage. Enlarged by a fraction, its edges fall

@@ -21,7 +21,7 @@ QColor texte(const Label* label) {
     return label->palette().color(QPalette::WindowText);
 }
 QColor fond(const Label* label) {
-    return label->palette().color(QPalette::Window);
+    return label->backgroundColour();
 }
 // A caption as the player reads it: the blanks that keep "!" with its word
 // read as blanks, line breaks as "\n".

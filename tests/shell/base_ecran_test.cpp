@@ -72,10 +72,13 @@ TEST_F(ScreenBase, BlinksAsAskedAndHoldsOrLetsEventsRun) {
         EXPECT_EQ(p.now() - t0, c.fois * (c.msAllume + c.msEteint));
         EXPECT_EQ(avant, c.fois);
         EXPECT_EQ(apres, c.fois);
-        const QPalette::ColorRole role =
-            c.couleur == Clignotement::Couleur::Texte ? QPalette::WindowText : QPalette::Window;
-        EXPECT_EQ(a->palette().color(role), kBleu);
-        EXPECT_EQ(b->palette().color(role), kBleu);
+        auto couleur = [&](const Label* l) {
+            return c.couleur == Clignotement::Couleur::Texte
+                       ? l->palette().color(QPalette::WindowText)
+                       : l->backgroundColour();
+        };
+        EXPECT_EQ(couleur(a), kBleu);
+        EXPECT_EQ(couleur(b), kBleu);
         // Every change of every label drawn at once.
         EXPECT_EQ(p.display().redraws.size(), std::size_t(4 * c.fois));
         if (c.attente == Clignotement::Attente::Laisser) {
